@@ -1,0 +1,52 @@
+# The Windows program: a static library with everything but the entry point
+# (the Win32 test lane links it), and vornel.exe itself.
+
+set(VORNEL_WIN32_SOURCES
+    actions/end_session.cpp
+    actions/privileges.cpp
+    actions/shell_commands.cpp
+    actions/window_actions.cpp
+    app/command_dispatch.cpp
+    app/hotkeys.cpp
+    app/main_window.cpp
+    app/menu_tree.cpp
+    app/platform.cpp
+    app/shell_folder_names.cpp
+    app/startup.cpp
+    menus/applet_menu.cpp
+    menus/desktop_menu.cpp
+    menus/dynamic_menu.cpp
+    menus/favourites_menu.cpp
+    menus/menu_char.cpp
+    menus/popup_menu.cpp
+    menus/screen_saver_menu.cpp
+    menus/task_menu.cpp
+    settings/autorun.cpp
+    settings/favourites_store.cpp
+    settings/settings_store.cpp
+    settings/shell_folders.cpp
+    settings/start_menu_folders.cpp
+    tools/calculator_dialog.cpp
+    ui/button_face.cpp
+    ui/owner_draw.cpp
+    ui/tray_icon.cpp
+    ui/window_icon.cpp
+)
+
+# Size-lean, ANSI, no exceptions in the program's own code.
+set(VORNEL_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections -Wall -Wextra
+    -Wno-cast-function-type -Wno-missing-field-initializers)
+set(VORNEL_DEFINITIONS WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_IE=0x0600)
+
+add_library(vornel_core STATIC ${VORNEL_PURE_SOURCES} ${VORNEL_WIN32_SOURCES})
+target_include_directories(vornel_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vornel_core PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
+target_compile_definitions(vornel_core PUBLIC ${VORNEL_DEFINITIONS})
+target_link_libraries(vornel_core PUBLIC user32 gdi32 advapi32 shell32 comctl32 comdlg32 winmm)
+
+add_executable(vornel WIN32 app/main.cpp res/vornel.rc)
+target_compile_options(vornel PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
+target_link_libraries(vornel PRIVATE vornel_core)
+target_link_options(vornel PRIVATE -static -Wl,--gc-sections -s)
+set_source_files_properties(res/vornel.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/vornel.manifest")
