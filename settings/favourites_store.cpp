@@ -1,0 +1,118 @@
+#include "settings/favourites_store.h"
+
+#include <stdlib.h>
+#include <windows.h>
+
+#include "app/handles.h"
+#include "app/text.h"
+#include "settings/settings_store.h"
+
+FavouriteListRecord FavouriteList = { {}, {}, -1 };
+
+static const char ItemValueFormat[] = "Item%d";
+static const char ParamValueFormat[] = "Param%d";
+
+// Reads a REG_SZ value of any length into a heap copy owned by the caller;
+// null when it is missing, not a string or empty.
+static char* ReadWholeString(HKEY key, const char* format, int index)
+{
+    char name[32];
+    wsprintfA(name, format, index);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+        return nullptr;
+    char* text = static_cast<char*>(malloc(size + 1));
+    if (!text)
+        return nullptr;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
+        free(text);
+        return nullptr;
+    }
+    text[size] = '\0';   // the registry does not promise a terminator
+    if (text[0] == '\0') {
+        free(text);
+        return nullptr;
+    }
+    return text;
+}
+
+bool AppendFavourite(const char* program, const char* parameters)
+{
+    int index = FavouriteList.LastFavourite + 1;
+    if (index >= MAX_FAVOURITES)
+        return false;
+    char* programCopy = DuplicateText(program);
+    char* parametersCopy = DuplicateText(parameters);
+    if (!programCopy || !parametersCopy) {
+        FreeText(programCopy);
+        FreeText(parametersCopy);
+        return false;
+    }
+    FavouriteList.programs[index] = programCopy;
+    FavouriteList.parameters[index] = parametersCopy;
+    FavouriteList.LastFavourite = index;
+    return true;
+}
+
+void LoadFavourites()
+{
+    RegKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_READ, nullptr, key.out(),
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    for (int i = 0; i < MAX_FAVOURITES; ++i) {
+        char* program = ReadWholeString(key.get(), ItemValueFormat, i);
+        if (!program)
+            break;
+        char* parameters = ReadWholeString(key.get(), ParamValueFormat, i);
+        bool added = AppendFavourite(program, parameters ? parameters : "");
+        free(program);
+        free(parameters);
+        if (!added)
+            break;
+    }
+}
+
+static void WriteValue(HKEY key, const char* format, int index, const char* text)
+{
+    char name[32];
+    wsprintfA(name, format, index);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(lstrlenA(text) + 1));
+}
+
+static void DeleteValue(HKEY key, const char* format, int index)
+{
+    char name[32];
+    wsprintfA(name, format, index);
+    RegDeleteValueA(key, name);
+}
+
+void SaveFavourites()
+{
+    RegKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        key.out(), nullptr) != ERROR_SUCCESS)
+        return;
+    for (int i = 0; i <= FavouriteList.LastFavourite; ++i) {
+        WriteValue(key.get(), ItemValueFormat, i, FavouriteList.programs[i]);
+        if (FavouriteList.parameters[i][0])
+            WriteValue(key.get(), ParamValueFormat, i, FavouriteList.parameters[i]);
+        else
+            DeleteValue(key.get(), ParamValueFormat, i);
+    }
+    for (int i = FavouriteList.LastFavourite + 1; i < MAX_FAVOURITES; ++i) {
+        DeleteValue(key.get(), ItemValueFormat, i);
+        DeleteValue(key.get(), ParamValueFormat, i);
+    }
+}
+
+void ClearFavourites()
+{
+    for (int i = 0; i <= FavouriteList.LastFavourite; ++i) {
+        FreeText(FavouriteList.programs[i]);
+        FreeText(FavouriteList.parameters[i]);
+    }
+    FavouriteList.LastFavourite = -1;
+}

@@ -1,0 +1,30 @@
+#include "settings/start_menu_folders.h"
+
+#include <stdio.h>
+#include <windows.h>
+
+#include "app/handles.h"
+#include "settings/shell_folders.h"
+
+bool StartMenuFolder(const char* name, const char* classId, StartMenuOperation operation)
+{
+    char startMenu[MAX_PATH];
+    if (!ReadShellFolderPath("Start Menu", startMenu))
+        return false;
+    char path[MAX_PATH];
+    int length = snprintf(path, MAX_PATH, "%s\\%s.%s", startMenu, name, classId);
+    if (length < 0 || length >= MAX_PATH)
+        return false;   // a cut name would be another folder
+    switch (operation) {
+    case START_MENU_CREATE:
+        return CreateDirectoryA(path, nullptr) != FALSE;
+    case START_MENU_REMOVE:
+        return RemoveDirectoryA(path) != FALSE;
+    case START_MENU_TEST: {
+        WIN32_FIND_DATAA found;
+        FindHandle search(FindFirstFileA(path, &found));
+        return search.valid();
+    }
+    }
+    return false;
+}
