@@ -1,0 +1,20 @@
+// WM_COMMAND of the main window: every command identifier to its handler,
+// the option toggles and placement changes, and the guards that keep each
+// dialog single while the popup menu stays reachable.
+#ifndef VORNEL_APP_COMMAND_DISPATCH_H
+#define VORNEL_APP_COMMAND_DISPATCH_H
+
+#include <windows.h>
+
+extern bool SpyOpen;
+extern bool ColoursOpen;
+// Non-null while the processes list and the windows tree are open; their
+// dialogs set and clear them.
+extern HWND ProcessListHandle;
+extern HWND WindowTreeHandle;
+
+// Handles the command and returns true, or returns false for an identifier
+// the program does not know (the caller passes it on to DefWindowProcA).
+bool DispatchCommand(HWND window, UINT command);
+
+#endif

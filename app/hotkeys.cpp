@@ -1,0 +1,83 @@
+#include "app/hotkeys.h"
+
+#include "app/commands.h"
+#include "menus/popup_menu.h"
+#include "tools/calculator_dialog.h"
+
+HWND RememberedWindow;
+
+const UINT VK_CALCULATOR_KEY = 192;   // VK_OEM_3
+
+struct HotkeyDefinition {
+    int id;
+    UINT modifiers;
+    UINT key;
+};
+
+//  id                        modifiers                  key
+static const HotkeyDefinition Hotkeys[] = {
+    { HOTKEY_MENU,            MOD_CONTROL | MOD_SHIFT,   VK_DELETE },
+    { HOTKEY_MAXIMIZE,        MOD_CONTROL | MOD_ALT,     VK_ADD },
+    { HOTKEY_MINIMIZE,        MOD_CONTROL | MOD_ALT,     VK_SUBTRACT },
+    { HOTKEY_TOGGLE_MINIMIZE, MOD_CONTROL | MOD_ALT,     VK_MULTIPLY },
+    { HOTKEY_RESTORE,         MOD_CONTROL | MOD_ALT,     VK_DIVIDE },
+    { HOTKEY_CALCULATOR,      MOD_CONTROL,               VK_CALCULATOR_KEY },
+};
+
+void RegisterHotkeys(HWND window)
+{
+    for (const HotkeyDefinition& hotkey : Hotkeys)
+        RegisterHotKey(window, hotkey.id, hotkey.modifiers, hotkey.key);
+}
+
+void UnregisterHotkeys(HWND window)
+{
+    for (const HotkeyDefinition& hotkey : Hotkeys)
+        UnregisterHotKey(window, hotkey.id);
+}
+
+static void SendSystemCommand(HWND target, WPARAM command)
+{
+    SendMessageA(target, WM_SYSCOMMAND, command, 0);
+}
+
+static void MinimizeAndRemember(HWND target)
+{
+    RememberedWindow = target;
+    SendSystemCommand(target, SC_MINIMIZE);
+}
+
+void OnHotkey(HWND window, UINT modifiers, UINT key)
+{
+    if (modifiers == MOD_CONTROL && key == VK_CALCULATOR_KEY) {
+        if (!CalculatorOpen)
+            PostMessageA(window, WM_COMMAND, CMD_CALCULATOR, 0);
+        else
+            PostMessageA(CalculatorWindow, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (modifiers == (MOD_CONTROL | MOD_SHIFT) && key == VK_DELETE) {
+        ShowPopupMenu(window);
+        return;
+    }
+    HWND foreground = GetForegroundWindow();
+    if (foreground == window || modifiers != (MOD_CONTROL | MOD_ALT))
+        return;
+    switch (key) {
+    case VK_ADD:
+        SendSystemCommand(foreground, SC_MAXIMIZE);
+        break;
+    case VK_MULTIPLY:
+        if (RememberedWindow && RememberedWindow != foreground)
+            SendSystemCommand(RememberedWindow, SC_RESTORE);
+        else
+            MinimizeAndRemember(foreground);
+        break;
+    case VK_SUBTRACT:
+        MinimizeAndRemember(foreground);
+        break;
+    case VK_DIVIDE:
+        SendSystemCommand(foreground, SC_RESTORE);
+        break;
+    }
+}

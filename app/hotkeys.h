@@ -1,0 +1,28 @@
+// The global hotkeys: the popup menu, the calculator, and maximizing,
+// minimizing and restoring whatever window is in front.
+#ifndef VORNEL_APP_HOTKEYS_H
+#define VORNEL_APP_HOTKEYS_H
+
+#include <windows.h>
+
+enum HotkeyId {
+    HOTKEY_MENU = 4096,             // Ctrl+Shift+Delete
+    HOTKEY_MAXIMIZE = 4097,         // Ctrl+Alt+Num+
+    HOTKEY_MINIMIZE = 4098,         // Ctrl+Alt+Num-
+    HOTKEY_TOGGLE_MINIMIZE = 4099,  // Ctrl+Alt+Num*
+    HOTKEY_RESTORE = 4100,          // Ctrl+Alt+Num/
+    HOTKEY_CALCULATOR = 4112,       // Ctrl+` (the key left of 1 on US keyboards)
+};
+
+// The window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
+extern HWND RememberedWindow;
+
+// Registers the six hotkeys in id order; one owned by another program is skipped.
+void RegisterHotkeys(HWND window);
+void UnregisterHotkeys(HWND window);
+
+// Acts on a hotkey. The action follows the keys (lParam of WM_HOTKEY), not
+// the id, so the same combination always does the same thing.
+void OnHotkey(HWND window, UINT modifiers, UINT key);
+
+#endif

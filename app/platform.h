@@ -1,0 +1,31 @@
+// The few system calls whose real effect a test must never have: ending the
+// session, killing a process, starting programs, asking the user, pressing
+// keys, changing system-wide settings and leaving the process. Everything
+// calls them through this table; tests swap single entries for recorders.
+// All other Win32 calls are made directly.
+#ifndef VORNEL_APP_PLATFORM_H
+#define VORNEL_APP_PLATFORM_H
+
+#include <windows.h>
+#include <mmsystem.h>
+
+struct PlatformCalls {
+    BOOL (WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
+    BOOL (WINAPI* TerminateProcess)(HANDLE process, UINT exitCode);
+    HINSTANCE (WINAPI* ShellExecuteA)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                      LPCSTR directory, INT show);
+    MCIERROR (WINAPI* mciSendStringA)(LPCSTR command, LPSTR result, UINT resultLength, HWND callback);
+    int (WINAPI* MessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+    void (WINAPI* keybd_event)(BYTE key, BYTE scan, DWORD flags, ULONG_PTR extra);
+    // Only for writes; reads go to the system directly.
+    BOOL (WINAPI* SystemParametersInfoA)(UINT action, UINT parameter, PVOID data, UINT update);
+    BOOL (WINAPI* WritePrivateProfileStringA)(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file);
+    void (WINAPI* ExitProcess)(UINT exitCode);
+};
+
+extern PlatformCalls Platform;
+
+// The table as the program starts with it: every entry the real call.
+extern const PlatformCalls RealPlatformCalls;
+
+#endif

@@ -1,0 +1,172 @@
+#include "app/startup.h"
+
+#include "app/hotkeys.h"
+#include "app/main_window.h"
+#include "app/menu_tree.h"
+#include "app/platform.h"
+#include "app/shell_folder_names.h"
+#include "menus/menu_columns.h"
+#include "res/resource.h"
+#include "settings/settings_store.h"
+#include "ui/button_face.h"
+#include "ui/tray_icon.h"
+
+const char MainWindowClass[] = "SimpleClass";
+const char MainWindowTitle[] = "Vornel 2.10";
+const char InstanceMutexName[] = "VornelMutex";
+
+HINSTANCE AppInstance;
+HWND MainWindow;
+int ItemsPerColumn;
+NONCLIENTMETRICSA NonClientMetrics;
+HFONT MenuFont;
+HFONT CaptionFont;
+OSVERSIONINFOA OsVersion;
+StartupIcons Icons;
+
+// The record as it was before the padded border width was added; every
+// system from the oldest up answers it.
+const UINT NONCLIENTMETRICS_CLASSIC_SIZE = 340;
+
+bool SignalRunningInstance()
+{
+    CreateMutexA(nullptr, FALSE, InstanceMutexName);
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    // The first instance may still be starting and have no window yet; then
+    // the message goes nowhere, and this instance still steps aside.
+    HWND running = FindWindowA(MainWindowClass, nullptr);
+    if (running)
+        SendMessageA(running, MSG_REFRESH_TRAY, 0, 0);
+    return true;
+}
+
+static void CreateMenuFonts()
+{
+    NonClientMetrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &NonClientMetrics, 0);
+    MenuFont = CreateFontIndirectA(&NonClientMetrics.lfMenuFont);
+    CaptionFont = CreateFontIndirectA(&NonClientMetrics.lfCaptionFont);
+}
+
+static void RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    // No CS_DBLCLKS: the window procedure tells double-clicks itself.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
+    windowClass.lpszClassName = MainWindowClass;
+    RegisterClassExA(&windowClass);
+}
+
+static HWND CreateMainWindow(HINSTANCE instance)
+{
+    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, MainWindowClass, MainWindowTitle,
+                           WS_POPUP | WS_BORDER, CW_USEDEFAULT, CW_USEDEFAULT,
+                           SMALL_BUTTON_SIDE, SMALL_BUTTON_SIDE, nullptr, nullptr, instance, nullptr);
+}
+
+static HICON LoadProgramIcon(HINSTANCE instance, int id)
+{
+    return LoadIconA(instance, MAKEINTRESOURCEA(id));
+}
+
+static void LoadStartupIcons(HINSTANCE instance)
+{
+    AppIcon = LoadProgramIcon(instance, IDI_APP);
+    AppIconPressed = LoadProgramIcon(instance, IDI_APP_PRESSED);
+    Icons.desk = LoadProgramIcon(instance, IDI_DESK);
+    Icons.taskManager = LoadProgramIcon(instance, IDI_TASK_MANAGER);
+    Icons.minimizeAll = LoadProgramIcon(instance, IDI_MINIMIZE_ALL);
+    Icons.floating = LoadProgramIcon(instance, IDI_FLOATING);
+    Icons.tray = LoadProgramIcon(instance, IDI_TRAY);
+    Icons.windowAndTray = LoadProgramIcon(instance, IDI_WINDOW_AND_TRAY);
+    Icons.hotkeyOnly = LoadProgramIcon(instance, IDI_HOTKEY_ONLY);
+    Icons.genericWindow = LoadProgramIcon(instance, IDI_GENERIC_WINDOW);
+    Icons.cdEject = LoadProgramIcon(instance, IDI_CD_EJECT);
+    Icons.cdClose = LoadProgramIcon(instance, IDI_CD_CLOSE);
+    Icons.about = LoadIconA(nullptr, IDI_ASTERISK);
+    Icons.exitWindows = LoadIconA(nullptr, IDI_HAND);
+    Icons.restartWindows = LoadIconA(nullptr, IDI_WINLOGO);
+}
+
+HWND StartApplication(HINSTANCE instance)
+{
+    AppInstance = instance;
+    ItemsPerColumn = ItemsPerColumnForHeight(GetSystemMetrics(SM_CYSCREEN));
+    CreateMenuFonts();
+    RegisterMainWindowClass(instance);
+    Settings = DefaultSettings;
+    HWND window = CreateMainWindow(instance);
+    if (!window)
+        return nullptr;
+    LoadStartupIcons(instance);
+    ReadShellFolderNames();
+    LoadSettings(window);
+    PlaceButtonWindow(window);
+    ShowForPlacement(window);
+    BuildButtonIcon(window, 0);
+    BuildButtonIcon(window, 1);
+    AddTrayIcon(window);
+    BuildMenuTree(window);
+    static_assert(sizeof(OSVERSIONINFOA) == 148, "the classic version record");
+    OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
+    GetVersionExA(&OsVersion);
+    return window;
+}
+
+int RunMessageLoop()
+{
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int RunVornel(HINSTANCE instance, const char*, int)
+{
+    if (SignalRunningInstance())
+        return 0;
+    if (!StartApplication(instance))
+        return 0;
+    return RunMessageLoop();
+}
+
+int ButtonSide()
+{
+    return Settings.largeSize ? LARGE_BUTTON_SIDE : SMALL_BUTTON_SIDE;
+}
+
+void PlaceButtonWindow(HWND window)
+{
+    MoveWindow(window, Settings.x, Settings.y, ButtonSide(), ButtonSide(), TRUE);
+}
+
+void ShowForPlacement(HWND window)
+{
+    if (PlacementHidesButton(Settings.place)) {
+        ShowWindow(window, SW_HIDE);
+    } else {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    }
+    SaveSettings(window);
+}
+
+void ShutdownApplication(HWND window)
+{
+    DestroyButtonIcons();
+    UnregisterHotkeys(window);
+    RemoveTrayIcon(window);
+    DestroyMenuTree();
+    DestroyWindow(window);
+    Platform.ExitProcess(0);
+}

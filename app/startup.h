@@ -1,0 +1,71 @@
+// The life of the process: start-up, the message loop and the orderly exit,
+// and the process-wide resources made at start-up.
+#ifndef VORNEL_APP_STARTUP_H
+#define VORNEL_APP_STARTUP_H
+
+#include <windows.h>
+
+extern const char MainWindowClass[];    // "SimpleClass"
+extern const char MainWindowTitle[];    // "Vornel 2.10"
+extern const char InstanceMutexName[];  // "VornelMutex"
+
+extern HINSTANCE AppInstance;
+extern HWND MainWindow;                 // recorded by the window procedure on WM_CREATE
+
+// Where the dynamic submenus start a new column; follows the screen height.
+extern int ItemsPerColumn;
+
+extern NONCLIENTMETRICSA NonClientMetrics;  // its iMenuHeight sizes the menu items
+extern HFONT MenuFont;
+extern HFONT CaptionFont;
+extern OSVERSIONINFOA OsVersion;
+
+// Icons loaded at start-up and kept for the whole run (never destroyed).
+// AppIcon and AppIconPressed live with the button face.
+struct StartupIcons {
+    HICON desk;             // 12: Desktop submenu, windows tree root
+    HICON taskManager;      // 14
+    HICON minimizeAll;      // 41
+    HICON floating;         // 35: mark of the Floating placement
+    HICON tray;             // 36: TrayOnly
+    HICON windowAndTray;    // 37: WindowAndTray
+    HICON hotkeyOnly;       // 13: HotkeyOnly
+    HICON genericWindow;    // 93
+    HICON cdEject;          // 153
+    HICON cdClose;          // 154
+    HICON about;            // system IDI_ASTERISK
+    HICON exitWindows;      // system IDI_HAND
+    HICON restartWindows;   // system IDI_WINLOGO
+};
+extern StartupIcons Icons;
+
+// The whole program: refuses a second instance, starts, runs the message
+// loop. Returns the process exit code. The arguments and the show command
+// are accepted and ignored: the program has no options and always starts
+// the way its settings say.
+int RunVornel(HINSTANCE instance, const char* arguments, int showCommand);
+
+// When another instance runs, tells it to show its tray icon again and
+// returns true. The mutex of this instance stays open for the process's life.
+bool SignalRunningInstance();
+
+// Everything between the single-instance check and the message loop. Returns
+// the main window, or null when it could not be created.
+HWND StartApplication(HINSTANCE instance);
+
+// Runs until WM_QUIT; returns its wParam.
+int RunMessageLoop();
+
+// The button's side in pixels for the present "LargeSize" setting.
+int ButtonSide();
+
+// Moves the button to the stored position at its present size.
+void PlaceButtonWindow(HWND window);
+
+// Hides or shows the button for the placement mode, then saves the settings.
+void ShowForPlacement(HWND window);
+
+// The orderly exit: icons, hotkeys, tray icon, menus, window, process.
+void ShutdownApplication(HWND window);
+
+#endif
