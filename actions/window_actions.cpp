@@ -1,0 +1,93 @@
+#include "actions/window_actions.h"
+
+#include "actions/privileges.h"
+#include "app/handles.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "menus/task_menu.h"
+
+// Everything the oldest systems accept; the newer, larger mask is refused there.
+const DWORD PROCESS_ALL_ACCESS_CLASSIC = 0x1F0FFF;
+const BYTE SCAN_CODE_RETURN = 0x1C;
+
+bool AsyncKeyHeld(int key)
+{
+    return (GetAsyncKeyState(key) & 0xF000) != 0;
+}
+
+static void SendSystemCommandBounded(HWND target, WPARAM command)
+{
+    DWORD_PTR result;
+    SendMessageTimeoutA(target, WM_SYSCOMMAND, command, 0, SMTO_ABORTIFHUNG,
+                        WINDOW_ANSWER_TIMEOUT_MS, &result);
+}
+
+static BOOL CALLBACK MinimizeOrdinaryWindow(HWND window, LPARAM)
+{
+    if (!GetParent(window) && !IsIconic(window) && IsWindowVisible(window) &&
+        (GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX) && window != MainWindow)
+        SendSystemCommandBounded(window, SC_MINIMIZE);
+    return TRUE;
+}
+
+void MinimizeAll()
+{
+    ANIMATIONINFO animation = { sizeof animation, 0 };
+    bool switchedOff = false;
+    int previous = 0;
+    if (SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0) &&
+        animation.iMinAnimate) {
+        previous = animation.iMinAnimate;
+        animation.iMinAnimate = 0;
+        Platform.SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+        switchedOff = true;
+    }
+    EnumWindows(MinimizeOrdinaryWindow, 0);
+    if (switchedOff) {
+        animation.iMinAnimate = previous;
+        Platform.SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
+    }
+}
+
+void ActivateWindow(HWND target)
+{
+    if (IsIconic(target))
+        SendSystemCommandBounded(target, SC_RESTORE);
+    SetForegroundWindow(target);
+    if (IsIconic(target)) {
+        // Some programs restore only on a key; release it at once so the
+        // system never believes Enter is still held.
+        Platform.keybd_event(VK_RETURN, SCAN_CODE_RETURN, 0, 0);
+        Platform.keybd_event(VK_RETURN, SCAN_CODE_RETURN, KEYEVENTF_KEYUP, 0);
+    }
+}
+
+bool EnableDebugPrivilege()
+{
+    return EnableOwnPrivilege("SeDebugPrivilege");
+}
+
+void KillWindowProcess(HWND target)
+{
+    EnableDebugPrivilege();
+    DWORD processId = 0;
+    GetWindowThreadProcessId(target, &processId);
+    if (!processId)
+        return;
+    KernelHandle process(OpenProcess(PROCESS_ALL_ACCESS_CLASSIC, TRUE, processId));
+    if (process.valid())
+        Platform.TerminateProcess(process.get(), 0);
+}
+
+void RunWindowCommand(unsigned k)
+{
+    if (k >= static_cast<unsigned>(TaskWindowCount))
+        return;
+    HWND target = TaskWindowList[k].window;
+    if (AsyncKeyHeld(VK_CONTROL))
+        KillWindowProcess(target);
+    else if (AsyncKeyHeld(VK_SHIFT))
+        PostMessageA(target, WM_CLOSE, 0, 0);
+    else
+        ActivateWindow(target);
+}

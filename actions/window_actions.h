@@ -1,0 +1,31 @@
+// Actions on other programs' windows: minimize them all, and activate,
+// close or kill one chosen from the windows submenu.
+#ifndef VORNEL_ACTIONS_WINDOW_ACTIONS_H
+#define VORNEL_ACTIONS_WINDOW_ACTIONS_H
+
+#include <windows.h>
+
+// The longest a window may take to answer before it is passed over, so a
+// hung program cannot freeze the button.
+const UINT WINDOW_ANSWER_TIMEOUT_MS = 1000;
+
+// True when the key is held, as GetAsyncKeyState reports it at this moment.
+bool AsyncKeyHeld(int key);
+
+// Minimizes every ordinary top-level window (visible, not minimized, not
+// owned, with a minimize box) but the button, without the animation.
+void MinimizeAll();
+
+// Entry k of the windows submenu: Ctrl kills its process, Shift asks it to
+// close, otherwise it comes to the front.
+void RunWindowCommand(unsigned k);
+
+// Brings a window to the front, restoring it first when minimized.
+void ActivateWindow(HWND target);
+
+// Terminates the process that owns the window, without asking.
+void KillWindowProcess(HWND target);
+
+bool EnableDebugPrivilege();
+
+#endif

@@ -1,0 +1,358 @@
+#include "ui/owner_draw.h"
+
+#include <io.h>
+#include <shellapi.h>
+
+#include "app/commands.h"
+#include "app/handles.h"
+#include "app/menu_tree.h"
+#include "app/shell_folder_names.h"
+#include "app/startup.h"
+#include "app/text.h"
+#include "menus/applet_menu.h"
+#include "menus/desktop_menu.h"
+#include "menus/popup_menu.h"
+#include "menus/screen_saver_menu.h"
+#include "menus/task_menu.h"
+#include "settings/favourites_store.h"
+#include "settings/settings_store.h"
+#include "ui/button_face.h"
+#include "ui/menu_item_text.h"
+#include "ui/window_icon.h"
+
+const int ICON_CELL_WIDTH = 18;
+const int MIN_ITEM_HEIGHT = 18;
+const int MENU_ICON_SIDE = 16;
+
+// The dynamic ranges as the painter sees them: a thousand ids each, though
+// only the first hundred of each are ever handed out.
+const unsigned PAINTER_RANGE_SIZE = 1000;
+
+static bool InPainterRange(ULONG_PTR id, unsigned base)
+{
+    return id >= base && id < base + PAINTER_RANGE_SIZE;
+}
+
+// The fixed items: their texts, and how each finds its icon.
+enum IconSource { ICON_NONE, ICON_SHARED, ICON_ASSOCIATED, ICON_EXIT, ICON_PLACEMENT };
+
+struct FixedItem {
+    UINT id;
+    const char* text;
+    IconSource source;
+    HICON StartupIcons::* icon;     // ICON_SHARED and ICON_PLACEMENT
+    const char* program;            // ICON_ASSOCIATED: the program whose icon is shown
+    int placement;                  // ICON_PLACEMENT: the mode whose mark this is
+};
+
+//  id                          text                 source           icon                          program         placement
+static const FixedItem FixedItems[] = {
+    { CMD_ABOUT,                 TextAbout,           ICON_SHARED,     &StartupIcons::about,          nullptr,        0 },
+    { CMD_EXIT,                  TextExit,            ICON_EXIT,       nullptr,                       nullptr,        0 },
+    { CMD_EDIT_FAVOURITES,       TextEditFavourites,  ICON_ASSOCIATED, nullptr,                       "notepad.exe",  0 },
+    { CMD_PLACE_HOTKEY_ONLY,     TextHotkeyOnly,      ICON_PLACEMENT,  &StartupIcons::hotkeyOnly,     nullptr,        HotkeyOnly },
+    { CMD_EXIT_WINDOWS,          TextExitWindows,     ICON_SHARED,     &StartupIcons::exitWindows,    nullptr,        0 },
+    { CMD_RESTART_WINDOWS,       TextRestartWindows,  ICON_SHARED,     &StartupIcons::restartWindows, nullptr,        0 },
+    { CMD_RESTART_COMPUTER,      TextRestartComputer, ICON_ASSOCIATED, nullptr,                       "explorer.exe", 0 },
+    { CMD_OPEN_CONTROL_PANEL,    TextRunControlPanel, ICON_ASSOCIATED, nullptr,                       "rundll32.exe", 0 },
+    { CMD_MINIMIZE_ALL,          TextMinimizeAll,     ICON_SHARED,     &StartupIcons::minimizeAll,    nullptr,        0 },
+    { CMD_PLACE_FLOATING,        TextFloating,        ICON_PLACEMENT,  &StartupIcons::floating,       nullptr,        Floating },
+    { CMD_PLACE_TRAY,            TextTray,            ICON_PLACEMENT,  &StartupIcons::tray,           nullptr,        TrayOnly },
+    { CMD_PLACE_WINDOW_AND_TRAY, TextWindowAndTray,   ICON_PLACEMENT,  &StartupIcons::windowAndTray,  nullptr,        WindowAndTray },
+    { CMD_CD_EJECT,              TextCdEject,         ICON_SHARED,     &StartupIcons::cdEject,        nullptr,        0 },
+    { CMD_CD_CLOSE,              TextCdClose,         ICON_SHARED,     &StartupIcons::cdClose,        nullptr,        0 },
+    { CMD_CALCULATOR,            TextCalculator,      ICON_ASSOCIATED, nullptr,                       "calc.exe",     0 },
+};
+
+static const FixedItem* FindFixedItem(ULONG_PTR id)
+{
+    for (const FixedItem& item : FixedItems) {
+        if (item.id == id)
+            return &item;
+    }
+    return nullptr;
+}
+
+static bool IsSubmenuTitle(ULONG_PTR id, HMENU submenu)
+{
+    return submenu && id == reinterpret_cast<ULONG_PTR>(submenu);
+}
+
+// The entry of a dynamic id, or null when the table has none for it.
+static const AppletEntry* AppletOf(ULONG_PTR id)
+{
+    ULONG_PTR k = id - CMD_FIRST_APPLET;
+    return k < static_cast<ULONG_PTR>(AppletCount) && AppletList[k].text ? &AppletList[k] : nullptr;
+}
+
+static const TaskWindowEntry* TaskWindowOf(ULONG_PTR id)
+{
+    ULONG_PTR k = id - CMD_FIRST_WINDOW;
+    return k < static_cast<ULONG_PTR>(TaskWindowCount) ? &TaskWindowList[k] : nullptr;
+}
+
+static int FavouriteOf(ULONG_PTR id)
+{
+    ULONG_PTR k = id - CMD_FIRST_FAVOURITE;
+    return k <= static_cast<ULONG_PTR>(FavouriteList.LastFavourite) && FavouriteList.LastFavourite >= 0
+               ? static_cast<int>(k) : -1;
+}
+
+static const char* DesktopItemOf(ULONG_PTR id)
+{
+    ULONG_PTR k = id - CMD_FIRST_DESKTOP_ITEM;
+    return LastDesktopItem >= 0 && k <= static_cast<ULONG_PTR>(LastDesktopItem) ? DesktopItemList[k] : nullptr;
+}
+
+static const char* ScreenSaverOf(ULONG_PTR id)
+{
+    ULONG_PTR k = id - CMD_FIRST_SCREEN_SAVER;
+    return LastScreenSaver >= 0 && k <= static_cast<ULONG_PTR>(LastScreenSaver) ? ScreenSaverList[k] : nullptr;
+}
+
+void MenuItemText(ULONG_PTR id, bool drawn, char* out, size_t capacity)
+{
+    out[0] = '\0';
+    if (const FixedItem* fixed = FindFixedItem(id)) {
+        CopyText(out, capacity, fixed->text);
+    } else if (IsSubmenuTitle(id, DesktopMenu)) {
+        CopyText(out, capacity, DesktopName);
+    } else if (IsSubmenuTitle(id, TaskManagerMenu)) {
+        CopyText(out, capacity, TextTaskManager);
+    } else if (InPainterRange(id, CMD_FIRST_APPLET)) {
+        if (const AppletEntry* applet = AppletOf(id))
+            CopyText(out, capacity, applet->text);
+    } else if (InPainterRange(id, CMD_FIRST_WINDOW)) {
+        if (const TaskWindowEntry* task = TaskWindowOf(id))
+            CopyText(out, capacity, task->title);
+    } else if (InPainterRange(id, CMD_FIRST_FAVOURITE)) {
+        int k = FavouriteOf(id);
+        if (k >= 0 && drawn)
+            FavouriteDrawnText(FavouriteList.programs[k], FavouriteList.parameters[k], out, capacity);
+        else if (k >= 0)
+            CopyText(out, capacity, FavouriteList.programs[k]);
+    } else if (InPainterRange(id, CMD_FIRST_DESKTOP_ITEM)) {
+        if (const char* name = DesktopItemOf(id)) {
+            if (drawn)
+                FileNameWithoutExtension(name, out, capacity);
+            else
+                CopyText(out, capacity, name);
+        }
+    } else if (InPainterRange(id, CMD_FIRST_SCREEN_SAVER)) {
+        if (const char* path = ScreenSaverOf(id)) {
+            if (drawn)
+                FileNameWithoutExtension(path, out, capacity);
+            else
+                FileNameWithExtension(path, out, capacity);
+        }
+    }
+}
+
+// The icon the shell associates with a file; it is ours to destroy. The
+// path buffer is handed over writable, as the call may rewrite it.
+static HICON AssociatedIcon(const char* path, WORD* index)
+{
+    char buffer[MAX_PATH];
+    if (!CopyText(buffer, MAX_PATH, path))
+        return nullptr;
+    WORD ownIndex = 0;
+    return ExtractAssociatedIconA(AppInstance, buffer, index ? index : &ownIndex);
+}
+
+static void SetOwnedIcon(OwnerDrawItem& item, HICON icon)
+{
+    item.icon = icon;
+    item.iconOwned = icon != nullptr;
+}
+
+static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
+{
+    switch (fixed.source) {
+    case ICON_NONE:
+        break;
+    case ICON_SHARED:
+        item.icon = Icons.*fixed.icon;
+        break;
+    case ICON_ASSOCIATED:
+        SetOwnedIcon(item, AssociatedIcon(fixed.program, nullptr));
+        break;
+    case ICON_EXIT:
+        item.icon = ButtonIconOrDefault(0);
+        break;
+    case ICON_PLACEMENT:
+        if (Settings.place == fixed.placement)
+            item.icon = Icons.*fixed.icon;
+        break;
+    }
+}
+
+static void ResolveAppletIcon(ULONG_PTR id, OwnerDrawItem& item)
+{
+    AppletEntry& applet = AppletList[id - CMD_FIRST_APPLET];
+    if (applet.iconId) {
+        item.module = LoadLibraryA(applet.file);
+        if (item.module)
+            item.icon = LoadIconA(item.module, MAKEINTRESOURCEA(applet.iconId));
+    } else {
+        SetOwnedIcon(item, AssociatedIcon(applet.file, &applet.iconIndex));
+    }
+}
+
+static void ResolveFavouriteIcon(int k, OwnerDrawItem& item)
+{
+    char program[MAX_PATH];
+    ProgramPathOf(FavouriteList.programs[k], program, MAX_PATH);
+    if (_access(program, 0) == 0)
+        SetOwnedIcon(item, AssociatedIcon(program, nullptr));
+    else
+        item.icon = LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+static void ResolveIcon(ULONG_PTR id, OwnerDrawItem& item)
+{
+    if (const FixedItem* fixed = FindFixedItem(id)) {
+        ResolveFixedIcon(*fixed, item);
+    } else if (IsSubmenuTitle(id, DesktopMenu)) {
+        item.icon = Icons.desk;
+    } else if (IsSubmenuTitle(id, TaskManagerMenu)) {
+        item.icon = Icons.taskManager;
+    } else if (InPainterRange(id, CMD_FIRST_APPLET)) {
+        ResolveAppletIcon(id, item);
+        LastPopulatedPosition = ROOT_POSITION_CONTROL_PANEL;
+    } else if (InPainterRange(id, CMD_FIRST_WINDOW)) {
+        item.icon = GetWindowIcon(TaskWindowOf(id)->window, true);
+        LastPopulatedPosition = ROOT_POSITION_TASK_MANAGER;
+    } else if (InPainterRange(id, CMD_FIRST_FAVOURITE)) {
+        ResolveFavouriteIcon(FavouriteOf(id), item);
+    } else if (InPainterRange(id, CMD_FIRST_DESKTOP_ITEM)) {
+        char path[MAX_PATH];
+        if (JoinText(path, MAX_PATH, DesktopDirectory, DesktopItemOf(id)))
+            SetOwnedIcon(item, AssociatedIcon(path, nullptr));
+        LastPopulatedPosition = ROOT_POSITION_DESKTOP;
+    } else if (InPainterRange(id, CMD_FIRST_SCREEN_SAVER)) {
+        SetOwnedIcon(item, AssociatedIcon(ScreenSaverOf(id), nullptr));
+        LastPopulatedPosition = ROOT_POSITION_SCREEN_SAVER;
+    }
+}
+
+void ResolveMenuItem(ULONG_PTR id, bool forDrawing, OwnerDrawItem& item)
+{
+    item.icon = nullptr;
+    item.iconOwned = false;
+    item.module = nullptr;
+    item.bold = static_cast<LONG_PTR>(id) == CurrentScreenSaverId;
+    MenuItemText(id, forDrawing, item.text, sizeof item.text);
+    // An id no table knows (or whose entry is gone) has no text and no icon.
+    if (forDrawing && item.text[0])
+        ResolveIcon(id, item);
+}
+
+void ReleaseMenuItem(OwnerDrawItem& item)
+{
+    if (item.iconOwned && item.icon)
+        DestroyIcon(item.icon);
+    if (item.module)
+        FreeLibrary(item.module);
+    item.icon = nullptr;
+    item.iconOwned = false;
+    item.module = nullptr;
+}
+
+void MeasureMenuItem(MEASUREITEMSTRUCT* measure)
+{
+    if (measure->CtlType != ODT_MENU)
+        return;
+    char text[MENU_ITEM_TEXT_CAPACITY];
+    MenuItemText(measure->itemID, false, text, sizeof text);
+    if (!text[0]) {
+        measure->itemWidth = 0;
+        measure->itemHeight = 0;
+        return;
+    }
+    WindowDC screen(nullptr);
+    SelectedObject font(screen.get(), MenuFont);
+    RECT bounds = { 0, 0, 0, 0 };
+    DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    int height = bounds.bottom - bounds.top;
+    if (height < MIN_ITEM_HEIGHT)
+        height = MIN_ITEM_HEIGHT;
+    if (height < NonClientMetrics.iMenuHeight)
+        height = NonClientMetrics.iMenuHeight;
+    measure->itemWidth = (bounds.right - bounds.left) + ICON_CELL_WIDTH;
+    measure->itemHeight = height;
+}
+
+static HBRUSH SystemBrush(int colourIndex)
+{
+    return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colourIndex + 1));
+}
+
+static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
+{
+    HDC dc = draw->hDC;
+    bool selected = (draw->itemState & ODS_SELECTED) != 0;
+    bool grayed = (draw->itemState & ODS_GRAYED) != 0;
+    bool checked = (draw->itemState & ODS_CHECKED) != 0;
+    // A checked item with an icon shows the icon in a small frame in place
+    // of the check mark.
+    bool framed = !grayed && checked && item.icon;
+
+    RECT r = draw->rcItem;
+    RECT t = r;
+    if (framed)
+        t.left += ICON_CELL_WIDTH + 1;
+    RECT cell = { r.left, r.top, r.left + ICON_CELL_WIDTH, r.bottom };
+
+    COLORREF textColour;
+    if (selected) {
+        textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        if (framed)
+            DrawEdge(dc, &cell, BDR_RAISEDOUTER, BF_RECT);
+        FillRect(dc, &t, SystemBrush(COLOR_HIGHLIGHT));
+    } else if (grayed) {
+        textColour = GetSysColor(COLOR_GRAYTEXT);
+        FillRect(dc, &t, SystemBrush(COLOR_MENU));
+    } else {
+        textColour = GetSysColor(COLOR_MENUTEXT);
+        if (framed)
+            DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT | BF_FLAT);
+        FillRect(dc, &t, SystemBrush(COLOR_MENU));
+    }
+    t.left += 2;
+    if (item.icon)
+        DrawIconEx(dc, r.left + 2, (r.top + r.bottom - MENU_ICON_SIDE) / 2, item.icon, MENU_ICON_SIDE,
+                   MENU_ICON_SIDE, 0, nullptr, DI_NORMAL);
+    if (!framed)
+        t.left += ICON_CELL_WIDTH + 1;
+
+    HGDIOBJ previousFont = SelectObject(dc, MenuFont);
+    int previousMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF previousColour;
+    if (grayed && !selected) {
+        // Embossed: the highlight one pixel down-right, the grey on top.
+        previousColour = SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+        OffsetRect(&t, 1, 1);
+        DrawTextA(dc, item.text, -1, &t, DT_SINGLELINE | DT_VCENTER);
+        OffsetRect(&t, -1, -1);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    } else {
+        previousColour = SetTextColor(dc, textColour);
+    }
+    if (item.bold)
+        SelectObject(dc, CaptionFont);
+    DrawTextA(dc, item.text, -1, &t, DT_SINGLELINE | DT_VCENTER);
+    SetTextColor(dc, previousColour);
+    SetBkMode(dc, previousMode);
+    SelectObject(dc, previousFont);
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT* draw)
+{
+    if (draw->CtlType != ODT_MENU)
+        return;
+    OwnerDrawItem item;
+    ResolveMenuItem(draw->itemID, true, item);
+    if (item.text[0])
+        PaintItem(draw, item);
+    ReleaseMenuItem(item);
+}

@@ -1,0 +1,24 @@
+// The icon in the taskbar's notification area, shown in the placement
+// modes that have one.
+#ifndef VORNEL_UI_TRAY_ICON_H
+#define VORNEL_UI_TRAY_ICON_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+const UINT TRAY_ICON_ID = 100;
+
+// The 88-byte record of the oldest shell, with a 64-character tip; every
+// shell accepts it. Filled by AddTrayIcon and reused unchanged.
+extern NOTIFYICONDATAA TrayIconData;
+// True only while the shell has accepted the icon.
+extern bool TrayIconShown;
+
+// Adds the icon in TrayOnly and WindowAndTray when it is not shown yet.
+void AddTrayIcon(HWND window);
+// Deletes the icon when it is shown; afterwards it counts as not shown.
+void RemoveTrayIcon(HWND window);
+// Shows the pressed or the unpressed ball while the icon is shown.
+void SetTrayIconPressed(bool pressed);
+
+#endif
