@@ -1,0 +1,104 @@
+#include "menus/screen_saver_menu.h"
+
+#include <string.h>
+#include <windows.h>
+
+#include "app/commands.h"
+#include "app/handles.h"
+#include "app/menu_tree.h"
+#include "app/startup.h"
+#include "app/text.h"
+#include "menus/dynamic_menu.h"
+#include "menus/menu_columns.h"
+#include "menus/mnemonics.h"
+
+char* ScreenSaverList[MAX_SCREEN_SAVERS];
+int LastScreenSaver = -1;
+int CurrentScreenSaverId = -1;
+
+static void UpperCase(char* text)
+{
+    for (; *text; ++text)
+        *text = AsciiUpper(*text);
+}
+
+bool NamesConfiguredSaver(const char* configured, const char* fileName)
+{
+    char configuredUpper[MAX_PATH], nameUpper[MAX_PATH];
+    CopyText(configuredUpper, MAX_PATH, configured);
+    CopyText(nameUpper, MAX_PATH, fileName);
+    UpperCase(configuredUpper);
+    UpperCase(nameUpper);
+    return strstr(configuredUpper, nameUpper) != nullptr;
+}
+
+// The configured saver as "system.ini" names it; when that file exists, its
+// long name alone, which is what the directory listings will show.
+static void ReadConfiguredSaver(char* out)
+{
+    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", out, MAX_PATH, "system.ini");
+    if (!out[0])
+        return;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(out, &found));
+    if (search.valid())
+        CopyText(out, MAX_PATH, found.cFileName);
+}
+
+static bool ListFull()
+{
+    return LastScreenSaver + 1 >= MAX_SCREEN_SAVERS;
+}
+
+static void ScanDirectory(const char* directory, const char* configured)
+{
+    char prefix[MAX_PATH], pattern[MAX_PATH];
+    if (!JoinText(prefix, MAX_PATH, directory, "\\") || !JoinText(pattern, MAX_PATH, directory, "\\*.SCR"))
+        return;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(pattern, &found));
+    if (!search.valid())
+        return;
+    do {
+        if (found.cFileName[0] == '.' || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        if (ListFull())
+            break;
+        char path[MAX_PATH];
+        if (!JoinText(path, MAX_PATH, prefix, found.cFileName))
+            continue;   // a path that does not fit could not be started anyway
+        char* copy = DuplicateText(path);
+        if (!copy)
+            break;
+        int k = LastScreenSaver + 1;
+        ScreenSaverList[k] = copy;
+        LastScreenSaver = k;
+        if (NamesConfiguredSaver(configured, found.cFileName))
+            CurrentScreenSaverId = CMD_FIRST_SCREEN_SAVER + k;
+        AppendEntryItem(ScreenSaverMenu, CMD_FIRST_SCREEN_SAVER + k, StartsColumnAfterFirst(k, ItemsPerColumn));
+    } while (FindNextFileA(search.get(), &found));
+}
+
+void BuildScreenSaverMenu()
+{
+    if (LastScreenSaver != -1)
+        return;
+    CurrentScreenSaverId = -1;
+    char configured[MAX_PATH];
+    ReadConfiguredSaver(configured);
+
+    char directory[MAX_PATH];
+    UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    if (length && length < MAX_PATH)
+        ScanDirectory(directory, configured);
+    length = GetWindowsDirectoryA(directory, MAX_PATH);
+    if (length && length < MAX_PATH && !ListFull())
+        ScanDirectory(directory, configured);
+}
+
+void ClearScreenSaverList()
+{
+    for (int k = 0; k <= LastScreenSaver; ++k)
+        FreeText(ScreenSaverList[k]);
+    LastScreenSaver = -1;
+}

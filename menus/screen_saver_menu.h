@@ -1,0 +1,25 @@
+// The Screen Saver submenu: the .SCR files of the system and Windows
+// directories, the configured one drawn in the caption font.
+#ifndef VORNEL_MENUS_SCREEN_SAVER_MENU_H
+#define VORNEL_MENUS_SCREEN_SAVER_MENU_H
+
+const int MAX_SCREEN_SAVERS = 100;
+
+// Full paths; entry k belongs to command CMD_FIRST_SCREEN_SAVER + k.
+extern char* ScreenSaverList[MAX_SCREEN_SAVERS];
+// Index of the last entry, -1 when the submenu is not built.
+extern int LastScreenSaver;
+// The item of the configured screen saver, -1 when none is.
+extern int CurrentScreenSaverId;
+
+// Fills the submenu once per opening, reading the configured saver afresh.
+void BuildScreenSaverMenu();
+
+// Frees the paths and marks the submenu as not built.
+void ClearScreenSaverList();
+
+// Whether a saver file marks the configured one: the file's name, upper-
+// cased, occurs anywhere in the configured text, upper-cased.
+bool NamesConfiguredSaver(const char* configured, const char* fileName);
+
+#endif
