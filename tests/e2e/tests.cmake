@@ -1,0 +1,1 @@
+# End-to-end lane: filled below.

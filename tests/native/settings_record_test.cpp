@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "settings/settings_record.h"
+
+static const SettingsValue& ValueNamed(const char* name)
+{
+    for (const SettingsValue& value : SettingsValuesInSaveOrder) {
+        if (strcmp(value.name, name) == 0)
+            return value;
+    }
+    ADD_FAILURE() << "no value " << name;
+    return SettingsValuesInSaveOrder[0];
+}
+
+TEST(SettingsLayout, EightValuesWithTheirSizesInWriteOrder)
+{
+    const char* names[] = { "Coordinates", "Force", "AutoRun", "Place", "LargeSize", "Confirmation",
+                            "Colors", "&Color as hex" };
+    const size_t sizes[] = { 8, 4, 4, 4, 4, 4, 16, 4 };
+    for (int i = 0; i < SETTINGS_VALUE_COUNT; ++i) {
+        EXPECT_STREQ(names[i], SettingsValuesInSaveOrder[i].name);
+        EXPECT_EQ(sizes[i], SettingsValuesInSaveOrder[i].size) << names[i];
+    }
+}
+
+TEST(SettingsLayout, ReadsCoordinatesFirstAndColorsLast)
+{
+    EXPECT_STREQ("Coordinates", SettingsValuesInLoadOrder[0].name);
+    EXPECT_STREQ("&Color as hex", SettingsValuesInLoadOrder[6].name);
+    EXPECT_STREQ("Colors", SettingsValuesInLoadOrder[7].name);
+}
+
+TEST(SettingsLayout, FieldBytesAreLittleEndianAndCoordinatesHoldXThenY)
+{
+    SettingsRecord record = DefaultSettings;
+    record.x = 0x01020304;
+    record.y = -2;
+    const unsigned char* bytes = FieldBytes(record, ValueNamed("Coordinates"));
+    const unsigned char expected[8] = { 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF };
+    EXPECT_EQ(0, memcmp(expected, bytes, 8));
+    const unsigned char* colours = FieldBytes(record, ValueNamed("Colors"));
+    const unsigned char defaultColours[16] = { 255, 0, 0, 0, 255, 255, 0, 0, 128, 0, 0, 0, 128, 128, 0, 0 };
+    EXPECT_EQ(0, memcmp(defaultColours, colours, 16));
+}
+
+TEST(SettingsDefaults, ConfirmationOnEverythingElseOff)
+{
+    EXPECT_EQ(0, DefaultSettings.force);
+    EXPECT_EQ(0, DefaultSettings.autoRun);
+    EXPECT_EQ(0, DefaultSettings.largeSize);
+    EXPECT_EQ(8, DefaultSettings.confirmation);
+    EXPECT_EQ(Floating, DefaultSettings.place);
+    EXPECT_EQ(0, DefaultSettings.colourAsHex);
+}
+
+TEST(StoredValues, AShortValueReplacesOnlyItsFirstBytes)
+{
+    SettingsRecord record = DefaultSettings;
+    const unsigned char twelve[12] = { 1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0 };
+    ASSERT_TRUE(ApplyStoredValue(record, ValueNamed("Colors"), twelve, sizeof twelve));
+    EXPECT_EQ(MakeColour(1, 2, 3), record.colours.colours[0]);
+    EXPECT_EQ(MakeColour(7, 8, 9), record.colours.colours[2]);
+    EXPECT_EQ(DefaultColourScheme.colours[3], record.colours.colours[3]) << "the fourth slot keeps its value";
+}
+
+TEST(StoredValues, ALongValueIsRefusedAndTouchesNothing)
+{
+    SettingsRecord record = DefaultSettings;
+    unsigned char twenty[20];
+    memset(twenty, 0x55, sizeof twenty);
+    EXPECT_FALSE(ApplyStoredValue(record, ValueNamed("Colors"), twenty, sizeof twenty));
+    EXPECT_FALSE(ApplyStoredValue(record, ValueNamed("Force"), twenty, 8));
+    EXPECT_EQ(0, memcmp(&DefaultSettings, &record, sizeof record));
+}
+
+TEST(StoredValues, AnEmptyValueChangesNothing)
+{
+    SettingsRecord record = DefaultSettings;
+    EXPECT_TRUE(ApplyStoredValue(record, ValueNamed("Place"), nullptr, 0));
+    EXPECT_EQ(0, memcmp(&DefaultSettings, &record, sizeof record));
+}
+
+TEST(ScreenPosition, BeyondTheRightOrBottomEdgeMovesToZeroStrictly)
+{
+    ScreenBounds screen = { 1024, 768, 0, 0 };
+    SettingsRecord record = DefaultSettings;
+    record.x = 5000;
+    record.y = 100;
+    BringPositionOnScreen(record, screen);
+    EXPECT_EQ(0, record.x);
+    EXPECT_EQ(100, record.y);
+    record.x = 1024;
+    record.y = 768;
+    BringPositionOnScreen(record, screen);
+    EXPECT_EQ(1024, record.x) << "equal to the width stays";
+    EXPECT_EQ(768, record.y);
+    record.y = 769;
+    BringPositionOnScreen(record, screen);
+    EXPECT_EQ(0, record.y);
+}
+
+TEST(ScreenPosition, NegativeStaysWhileAnyOfTheButtonReachesAMonitor)
+{
+    SettingsRecord record = DefaultSettings;
+    ScreenBounds single = { 1024, 768, 0, 0 };
+    record.x = -24;
+    record.y = -10;
+    BringPositionOnScreen(record, single);
+    EXPECT_EQ(-24, record.x);
+    EXPECT_EQ(-10, record.y);
+    record.x = -25;
+    record.y = -100000;
+    BringPositionOnScreen(record, single);
+    EXPECT_EQ(0, record.x) << "not a pixel left on the screen";
+    EXPECT_EQ(0, record.y);
+
+    ScreenBounds leftMonitor = { 1024, 768, -1280, 0 };
+    record.x = -1000;
+    BringPositionOnScreen(record, leftMonitor);
+    EXPECT_EQ(-1000, record.x) << "on a monitor left of the primary one";
+}
+
+TEST(Placement, OnlyTheFourModesStandOthersStartFloating)
+{
+    for (int32_t mode : { 0, 1, 2, 3 })
+        EXPECT_EQ(mode, ValidPlacement(mode));
+    for (int32_t bad : { -1, 4, 5, 0x38, 0x7FFFFFFF })
+        EXPECT_EQ(Floating, ValidPlacement(bad)) << bad;
+    EXPECT_TRUE(PlacementHidesButton(TrayOnly));
+    EXPECT_TRUE(PlacementHidesButton(HotkeyOnly));
+    EXPECT_FALSE(PlacementHidesButton(WindowAndTray));
+    EXPECT_TRUE(PlacementHasTrayIcon(TrayOnly));
+    EXPECT_TRUE(PlacementHasTrayIcon(WindowAndTray));
+    EXPECT_FALSE(PlacementHasTrayIcon(HotkeyOnly));
+}
+
+TEST(Toggle, EightGoesOffAnythingElseGoesOn)
+{
+    EXPECT_EQ(0, ToggledSetting(8));
+    EXPECT_EQ(8, ToggledSetting(0));
+    EXPECT_EQ(8, ToggledSetting(1));
+    EXPECT_EQ(8, ToggledSetting(-8));
+}

@@ -1,0 +1,114 @@
+// Helpers for the in-process tests under Wine: a clean registry, a message
+// pump that waits for a condition with a bound, recorders swapped into the
+// seam, and a fixture that starts the program's whole start-up in-process.
+#ifndef VORNEL_TESTS_WIN32_TEST_SUPPORT_H
+#define VORNEL_TESTS_WIN32_TEST_SUPPORT_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// Removes a key and everything below it; a missing key is fine.
+void DeleteRegistryTree(HKEY root, const char* path);
+void DeleteSettingsKey();
+
+// Registry values as the tests write and read them.
+void WriteBinaryValue(const char* name, const void* bytes, DWORD size, DWORD type = REG_BINARY);
+void WriteStringValue(const char* name, const char* text);
+bool ReadValue(const char* name, std::vector<unsigned char>& bytes, DWORD* type = nullptr);
+bool ValueExists(const char* name);
+bool ReadDword(HKEY root, const char* key, const char* name, DWORD& value);
+
+// Dispatches messages until the condition holds or the time is up; returns
+// the condition's last value. Never sleeps a fixed time.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+// Dispatches whatever is queued now.
+void PumpPending();
+
+// One call that reached the seam.
+struct SeamCall {
+    std::string function;
+    std::string text1, text2, text3;
+    UINT number = 0;
+    HWND window = nullptr;
+};
+extern std::vector<SeamCall> SeamCalls;
+std::vector<SeamCall> SeamCallsOf(const char* function);
+
+// What the recorded MessageBoxA answers.
+extern int MessageBoxAnswer;
+
+// Swaps recorders into every entry of the seam. ExitWindowsEx, ShellExecuteA,
+// mciSendStringA, MessageBoxA, keybd_event and ExitProcess only record;
+// TerminateProcess records and refuses; SystemParametersInfoA and
+// WritePrivateProfileStringA record and then act, which only touches the
+// test prefix.
+void InstallSeamRecorders();
+void RestoreRealSeam();
+
+// A temporary directory under the test prefix, removed with its content.
+class TemporaryDirectory {
+public:
+    explicit TemporaryDirectory(const char* name);
+    ~TemporaryDirectory();
+    const std::string& path() const { return path_; }
+    std::string file(const char* name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+void RemoveTree(const std::string& path);
+void WriteFileText(const std::string& path, const char* text);
+
+// Points a "Shell Folders" value at a directory for the test's duration.
+class ShellFolderOverride {
+public:
+    ShellFolderOverride(const char* valueName, const std::string& path);
+    ~ShellFolderOverride();
+
+private:
+    std::string name_;
+    std::string previous_;
+    bool hadValue_;
+};
+
+// Copies a fixture file from beside the test program into the system
+// directory for the test's duration (under another name when given).
+class InstalledFixture {
+public:
+    explicit InstalledFixture(const char* file, const char* installedName = nullptr);
+    ~InstalledFixture();
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string TestProgramDirectory();
+
+// The whole start-up in-process with a clean registry and recorders in the
+// seam; the tear-down runs the program's own shutdown.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Runs the shutdown now (for tests of the exit itself).
+    void ShutDown();
+    // Prepares the registry before start-up; override to store settings.
+    virtual void BeforeStart() {}
+
+    HWND window = nullptr;
+};
+
+// A plain top-level window of the test process for the window actions.
+HWND CreateTestWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                      HWND owner = nullptr, DWORD exStyle = 0);
+
+// Reads the colour of a pixel of a window's client area.
+COLORREF ClientPixel(HWND window, int x, int y);
+
+#endif
