@@ -159,6 +159,16 @@ static HICON AssociatedIcon(const char* path, WORD* index)
     return ExtractAssociatedIconA(AppInstance, buffer, index ? index : &ownIndex);
 }
 
+// The icon of one of the system's own programs, named without a directory:
+// found along the search path first, as the shell would start it, so the
+// icon does not depend on the current directory.
+static HICON ProgramIcon(const char* program)
+{
+    char path[MAX_PATH];
+    DWORD length = SearchPathA(nullptr, program, nullptr, MAX_PATH, path, nullptr);
+    return AssociatedIcon(length > 0 && length < MAX_PATH ? path : program, nullptr);
+}
+
 static void SetOwnedIcon(OwnerDrawItem& item, HICON icon)
 {
     item.icon = icon;
@@ -174,7 +184,7 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
         item.icon = Icons.*fixed.icon;
         break;
     case ICON_ASSOCIATED:
-        SetOwnedIcon(item, AssociatedIcon(fixed.program, nullptr));
+        SetOwnedIcon(item, ProgramIcon(fixed.program));
         break;
     case ICON_EXIT:
         item.icon = ButtonIconOrDefault(0);
