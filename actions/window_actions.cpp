@@ -35,7 +35,7 @@ void MinimizeAll()
     ANIMATIONINFO animation = { sizeof animation, 0 };
     bool switchedOff = false;
     int previous = 0;
-    if (SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0) &&
+    if (Platform.SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0) &&
         animation.iMinAnimate) {
         previous = animation.iMinAnimate;
         animation.iMinAnimate = 0;

@@ -17,7 +17,9 @@ struct PlatformCalls {
     MCIERROR (WINAPI* mciSendStringA)(LPCSTR command, LPSTR result, UINT resultLength, HWND callback);
     int (WINAPI* MessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
     void (WINAPI* keybd_event)(BYTE key, BYTE scan, DWORD flags, ULONG_PTR extra);
-    // Only for writes; reads go to the system directly.
+    // For the system-wide settings the program changes, and the query that
+    // decides whether it changes the minimize animation; other reads go to
+    // the system directly.
     BOOL (WINAPI* SystemParametersInfoA)(UINT action, UINT parameter, PVOID data, UINT update);
     BOOL (WINAPI* WritePrivateProfileStringA)(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file);
     void (WINAPI* ExitProcess)(UINT exitCode);

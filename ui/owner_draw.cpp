@@ -20,6 +20,8 @@
 #include "ui/menu_item_text.h"
 #include "ui/window_icon.h"
 
+DrawResourceCounts DrawResources;
+
 const int ICON_CELL_WIDTH = 18;
 const int MIN_ITEM_HEIGHT = 18;
 const int MENU_ICON_SIDE = 16;
@@ -173,6 +175,8 @@ static void SetOwnedIcon(OwnerDrawItem& item, HICON icon)
 {
     item.icon = icon;
     item.iconOwned = icon != nullptr;
+    if (icon)
+        ++DrawResources.iconsTaken;
 }
 
 static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
@@ -201,8 +205,10 @@ static void ResolveAppletIcon(ULONG_PTR id, OwnerDrawItem& item)
     AppletEntry& applet = AppletList[id - CMD_FIRST_APPLET];
     if (applet.iconId) {
         item.module = LoadLibraryA(applet.file);
-        if (item.module)
+        if (item.module) {
+            ++DrawResources.librariesLoaded;
             item.icon = LoadIconA(item.module, MAKEINTRESOURCEA(applet.iconId));
+        }
     } else {
         SetOwnedIcon(item, AssociatedIcon(applet.file, &applet.iconIndex));
     }
@@ -259,10 +265,10 @@ void ResolveMenuItem(ULONG_PTR id, bool forDrawing, OwnerDrawItem& item)
 
 void ReleaseMenuItem(OwnerDrawItem& item)
 {
-    if (item.iconOwned && item.icon)
-        DestroyIcon(item.icon);
-    if (item.module)
-        FreeLibrary(item.module);
+    if (item.iconOwned && item.icon && DestroyIcon(item.icon))
+        ++DrawResources.iconsReleased;
+    if (item.module && FreeLibrary(item.module))
+        ++DrawResources.librariesFreed;
     item.icon = nullptr;
     item.iconOwned = false;
     item.module = nullptr;

@@ -17,6 +17,16 @@ struct OwnerDrawItem {
     bool bold;                              // the configured screen saver: caption font
 };
 
+// Icons extracted and libraries loaded for drawing, and how many of them
+// were given back: equal after every drawing. The menus are drawn hundreds
+// of times a day, so a single forgotten icon would add up; the counts make
+// that visible where the system cannot tell its object counts.
+struct DrawResourceCounts {
+    long iconsTaken, iconsReleased;
+    long librariesLoaded, librariesFreed;
+};
+extern DrawResourceCounts DrawResources;
+
 // The text of an item as measured or as drawn, without any other effect.
 // itemId is the command id, or the submenu's handle for a submenu title.
 void MenuItemText(ULONG_PTR itemId, bool drawn, char* out, size_t capacity);

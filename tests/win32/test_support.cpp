@@ -358,3 +358,103 @@ COLORREF ClientPixel(HWND window, int x, int y)
     ReleaseDC(window, dc);
     return colour;
 }
+
+CommandRecorder* CommandRecorder::active_;
+
+CommandRecorder::CommandRecorder(HWND window, bool swallow) : window_(window), swallow_(swallow)
+{
+    active_ = this;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
+}
+
+CommandRecorder::~CommandRecorder()
+{
+    if (IsWindow(window_))
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    active_ = nullptr;
+}
+
+LRESULT CALLBACK CommandRecorder::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CommandRecorder* self = active_;
+    if (message == WM_COMMAND) {
+        self->commands.push_back(LOWORD(wParam));
+        if (self->swallow_)
+            return 0;
+    }
+    return CallWindowProcA(self->original_, window, message, wParam, lParam);
+}
+
+void SetHeldKeys(bool control, bool shift)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+#include "menus/popup_menu.h"
+
+MenuDriver* MenuDriver::active_;
+
+MenuDriver::MenuDriver(HWND owner) : owner_(owner)
+{
+    active_ = this;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
+}
+
+MenuDriver::~MenuDriver()
+{
+    if (IsWindow(owner_))
+        SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    active_ = nullptr;
+}
+
+MenuDriver& MenuDriver::Key(UINT key, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        HWND owner = owner_;
+        steps_.push_back([owner, key] { PostMessageA(owner, WM_KEYDOWN, key, 0); });
+    }
+    return *this;
+}
+
+MenuDriver& MenuDriver::Then(const Step& step)
+{
+    // A look changes nothing the menu would notice, so wake it for the next idle.
+    HWND owner = owner_;
+    steps_.push_back([owner, step] {
+        step();
+        PostMessageA(owner, WM_NULL, 0, 0);
+    });
+    return *this;
+}
+
+void MenuDriver::Run()
+{
+    next_ = 0;
+    // The menu closes at once if its owner loses the foreground while it
+    // opens, so let an earlier activation finish first.
+    SetForegroundWindow(owner_);
+    PumpUntil([&] { return GetForegroundWindow() == owner_; });
+    ShowPopupMenu(owner_);
+    PumpPending();
+}
+
+LRESULT CALLBACK MenuDriver::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MenuDriver* self = active_;
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+        if (self->next_ < self->steps_.size())
+            self->steps_[self->next_++]();
+        else
+            EndMenu();
+    }
+    if (message == WM_COMMAND)
+        self->commands.push_back(LOWORD(wParam));
+
+    return CallWindowProcA(self->original_, window, message, wParam, lParam);
+}

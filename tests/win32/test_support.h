@@ -112,3 +112,46 @@ HWND CreateTestWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_
 COLORREF ClientPixel(HWND window, int x, int y);
 
 #endif
+
+// Records the WM_COMMAND identifiers the button receives, then lets the
+// program handle them (or swallows them when told to).
+class CommandRecorder {
+public:
+    explicit CommandRecorder(HWND window, bool swallow = false);
+    ~CommandRecorder();
+    std::vector<UINT> commands;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_;
+    WNDPROC original_;
+    bool swallow_;
+    static CommandRecorder* active_;
+};
+
+// Sets the thread's view of the modifier keys, as GetKeyState reports it.
+void SetHeldKeys(bool control, bool shift);
+
+// Drives the real popup menu from inside its own loop: each time the menu
+// goes idle (WM_ENTERIDLE to its owner) the next step runs; a step posts a
+// key, which the menu loop takes as navigation, or looks at what is shown.
+// A menu still open when the steps run out is closed.
+class MenuDriver {
+public:
+    typedef std::function<void()> Step;
+    explicit MenuDriver(HWND owner);
+    ~MenuDriver();
+    MenuDriver& Key(UINT key, int times = 1);
+    MenuDriver& Then(const Step& step);
+    // Runs ShowPopupMenu on the owner with the steps.
+    void Run();
+    std::vector<UINT> commands;   // WM_COMMAND received by the owner meanwhile and after
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND owner_;
+    WNDPROC original_;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    static MenuDriver* active_;
+};

@@ -1,0 +1,442 @@
+// Minimize All, the three actions on a listed window and the shell and
+// device commands, on real windows and processes of the test prefix; what
+// must not really happen is recorded by the seam.
+#include "tests/win32/test_support.h"
+
+#include "actions/shell_commands.h"
+#include "actions/window_actions.h"
+#include "app/menu_tree.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "menus/applet_menu.h"
+#include "menus/desktop_menu.h"
+#include "menus/popup_menu.h"
+#include "menus/screen_saver_menu.h"
+#include "menus/task_menu.h"
+#include "settings/favourites_store.h"
+
+// Holds a key down through the system's input, as the user would. Wine
+// keeps the asynchronous key state only for input that goes to another
+// process's window, so a ForeignForeground must be in front.
+class HeldKey {
+public:
+    explicit HeldKey(BYTE key) : key_(key)
+    {
+        RealPlatformCalls.keybd_event(key, 0, 0, 0);
+        PumpUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) != 0; }, 2000);
+    }
+    ~HeldKey()
+    {
+        RealPlatformCalls.keybd_event(key_, 0, KEYEVENTF_KEYUP, 0);
+        PumpUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) == 0; }, 2000);
+    }
+
+private:
+    BYTE key_;
+};
+
+// A window of another process in front, as when the user picks a command
+// while working in some program.
+class ForeignForeground {
+public:
+    ForeignForeground()
+    {
+        STARTUPINFOA startup = { sizeof startup };
+        char command[] = "notepad.exe";
+        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            return;
+        PumpUntil([&] {
+            window = FindWindowA("Notepad", nullptr);
+            return window != nullptr;
+        }, 15000);
+        SetForegroundWindow(window);
+        PumpUntil([&] { return GetForegroundWindow() == window; });
+    }
+    ~ForeignForeground()
+    {
+        if (process_.hProcess) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, 5000);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    HWND window = nullptr;
+    PROCESS_INFORMATION process_ = {};
+};
+
+class Actions : public AppTest {
+protected:
+    void TearDown() override
+    {
+        PrepareDynamicMenus();
+        for (HWND w : windows_)
+            if (IsWindow(w))
+                DestroyWindow(w);
+        AppTest::TearDown();
+    }
+    HWND Make(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr)
+    {
+        HWND w = CreateTestWindow(title, style, owner);
+        windows_.push_back(w);
+        return w;
+    }
+    // Lists exactly these windows as the windows submenu's entries.
+    void List(std::initializer_list<HWND> targets)
+    {
+        PrepareDynamicMenus();
+        for (HWND target : targets) {
+            TaskWindowList[TaskWindowCount].title = _strdup("listed");
+            TaskWindowList[TaskWindowCount].window = target;
+            ++TaskWindowCount;
+        }
+    }
+    std::vector<HWND> windows_;
+};
+
+// The minimize animation as the seam reports it; the test prefix's system
+// does not keep the flag, so the test keeps it here.
+static int FakeAnimation;
+
+static BOOL WINAPI FakeAnimationSetting(UINT action, UINT parameter, PVOID data, UINT update)
+{
+    char text[16], updateText[16];
+    wsprintfA(text, "%u", parameter);
+    wsprintfA(updateText, "%u", update);
+    SeamCall call;
+    call.function = "SystemParametersInfoA";
+    call.number = action;
+    call.text1 = text;
+    call.text2 = updateText;
+    ANIMATIONINFO* animation = static_cast<ANIMATIONINFO*>(data);
+    if (action == SPI_GETANIMATION) {
+        animation->iMinAnimate = FakeAnimation;
+        return TRUE;
+    }
+    if (action == SPI_SETANIMATION) {
+        call.text3 = std::to_string(animation->iMinAnimate);
+        FakeAnimation = animation->iMinAnimate;
+    }
+    SeamCalls.push_back(call);
+    return TRUE;
+}
+
+TEST_F(Actions, MinimizeAllSwitchesTheAnimationOffAndRestoresIt)
+{
+    Platform.SystemParametersInfoA = FakeAnimationSetting;
+    FakeAnimation = 1;
+    HWND ordinary = Make("ordinary");
+    MinimizeAll();
+    auto writes = SeamCallsOf("SystemParametersInfoA");
+    ASSERT_EQ(2u, writes.size());
+    EXPECT_EQ(static_cast<UINT>(SPI_SETANIMATION), writes[0].number);
+    EXPECT_EQ("0", writes[0].text3) << "off while minimizing";
+    EXPECT_EQ("0", writes[0].text2) << "neither stored nor broadcast";
+    EXPECT_EQ("1", writes[1].text3) << "then back as it was found";
+    EXPECT_EQ(1, FakeAnimation);
+    EXPECT_TRUE(IsIconic(ordinary));
+
+    FakeAnimation = 0;
+    SeamCalls.clear();
+    MinimizeAll();
+    EXPECT_TRUE(SeamCallsOf("SystemParametersInfoA").empty()) << "already off: left alone";
+}
+
+// A window whose thread stops answering messages.
+class HungWindow {
+public:
+    HungWindow()
+    {
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        WaitForSingleObject(ready_, 5000);
+    }
+    ~HungWindow()
+    {
+        SetEvent(release_);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+        CloseHandle(ready_);
+        CloseHandle(release_);
+    }
+    HWND window = nullptr;
+
+private:
+    static DWORD WINAPI Run(void* parameter)
+    {
+        HungWindow* self = static_cast<HungWindow*>(parameter);
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hIcon = LoadIconA(nullptr, IDI_QUESTION);
+        windowClass.lpszClassName = "VornelHungWindow";
+        RegisterClassA(&windowClass);
+        self->window = CreateWindowA("VornelHungWindow", "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
+                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetEvent(self->ready_);
+        WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
+        DestroyWindow(self->window);
+        return 0;
+    }
+    HANDLE ready_, release_, thread_;
+};
+
+TEST_F(Actions, MinimizeAllDoesNotWaitForeverOnAWindowThatDoesNotAnswer)
+{
+    HungWindow hung;
+    ASSERT_NE(nullptr, hung.window);
+    HWND ordinary = Make("ordinary");
+    DWORD start = GetTickCount();
+    MinimizeAll();
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LT(elapsed, 10 * WINDOW_ANSWER_TIMEOUT_MS) << "bounded by the time-out, not by the hung window";
+    EXPECT_TRUE(IsIconic(ordinary)) << "the others are still minimized";
+}
+
+TEST_F(Actions, ChoosingAMinimizedWindowRestoresItAndBringsItToTheFront)
+{
+    HWND target = Make("target", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+    List({ target });
+    SendMessageA(window, WM_COMMAND, 2000, 0);
+    EXPECT_FALSE(IsIconic(target));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == target; }));
+    EXPECT_TRUE(SeamCallsOf("keybd_event").empty()) << "restored, so no Enter is needed";
+}
+
+static LRESULT CALLBACK RestoreOnlyOnEnter(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE)
+        return 0;   // this program ignores the restore
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(Actions, AWindowThatStaysMinimizedGetsEnterPressedAndReleased)
+{
+    HWND stubborn = Make("stubborn", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+    SetWindowLongPtrA(stubborn, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RestoreOnlyOnEnter));
+    ActivateWindow(stubborn);
+    auto keys = SeamCallsOf("keybd_event");
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(static_cast<UINT>(VK_RETURN), keys[0].number & 0xFF);
+    EXPECT_EQ("28", keys[0].text1) << "scan code 0x1C";
+    EXPECT_EQ(0u, keys[0].number >> 16) << "key down";
+    EXPECT_EQ(static_cast<UINT>(VK_RETURN), keys[1].number & 0xFF);
+    EXPECT_EQ(static_cast<UINT>(KEYEVENTF_KEYUP), keys[1].number >> 16) << "then key up";
+}
+
+static UINT ClosesSeen;
+
+static LRESULT CALLBACK CountCloses(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE) {
+        ++ClosesSeen;
+        return 0;   // this program decides to stay
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(Actions, ShiftOnlyAsksTheWindowToClose)
+{
+    HWND target = Make("target");
+    SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountCloses));
+    ClosesSeen = 0;
+    List({ target });
+    ForeignForeground notepad;
+    {
+        HeldKey shift(VK_SHIFT);
+        SendMessageA(window, WM_COMMAND, 2000, 0);
+    }
+    EXPECT_TRUE(PumpUntil([] { return ClosesSeen == 1; }));
+    EXPECT_TRUE(IsWindow(target));
+    EXPECT_TRUE(SeamCallsOf("TerminateProcess").empty());
+}
+
+TEST_F(Actions, CtrlKillsTheOwningProcessWithExitCodeZero)
+{
+    STARTUPINFOA startup = { sizeof startup };
+    PROCESS_INFORMATION child;
+    char command[] = "notepad.exe";
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+    HWND target = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        target = FindWindowA("Notepad", nullptr);
+        DWORD owner = 0;
+        if (target)
+            GetWindowThreadProcessId(target, &owner);
+        return target && owner == child.dwProcessId;
+    }, 15000));
+    List({ target });
+    Platform.TerminateProcess = RealPlatformCalls.TerminateProcess;
+    {
+        HeldKey control(VK_CONTROL);
+        HeldKey shift(VK_SHIFT);   // both held: Ctrl wins, the process is killed
+        SendMessageA(window, WM_COMMAND, 2000, 0);
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.hProcess, 10000));
+    DWORD code = 1234;
+    GetExitCodeProcess(child.hProcess, &code);
+    EXPECT_EQ(0u, code);
+    if (code == STILL_ACTIVE)
+        TerminateProcess(child.hProcess, 1);
+    CloseHandle(child.hProcess);
+    CloseHandle(child.hThread);
+}
+
+TEST_F(Actions, AWindowThatVanishedBeforeItsCommandIsHarmless)
+{
+    HWND gone = Make("gone");
+    List({ gone });
+    DestroyWindow(gone);
+    SendMessageA(window, WM_COMMAND, 2000, 0);
+    ForeignForeground notepad;
+    {
+        HeldKey control(VK_CONTROL);
+        SendMessageA(window, WM_COMMAND, 2000, 0);
+    }
+    EXPECT_TRUE(SeamCallsOf("TerminateProcess").empty());
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(Actions, ShellCommandsPassTheirExactTexts)
+{
+    SendMessageA(window, WM_COMMAND, 51, 0);
+    SendMessageA(window, WM_COMMAND, 151, 0);
+    SendMessageA(window, WM_COMMAND, 152, 0);
+    auto shell = SeamCallsOf("ShellExecuteA");
+    ASSERT_EQ(1u, shell.size());
+    EXPECT_EQ("rundll32.exe", shell[0].text1);
+    EXPECT_EQ("shell32.dll,Control_RunDLL", shell[0].text2);
+    EXPECT_EQ("open|(null)", shell[0].text3);
+    EXPECT_EQ(static_cast<UINT>(SW_SHOWDEFAULT), shell[0].number);
+    EXPECT_EQ(window, shell[0].window);
+    auto mci = SeamCallsOf("mciSendStringA");
+    ASSERT_EQ(2u, mci.size());
+    EXPECT_EQ("Set cdaudio door open wait", mci[0].text1);
+    EXPECT_EQ("Set cdaudio door closed wait", mci[1].text1);
+    EXPECT_EQ(window, mci[0].window);
+    EXPECT_EQ(0u, mci[0].number);
+}
+
+TEST_F(Actions, AppletsRunThroughRundllWithFileAndNumber)
+{
+    PrepareDynamicMenus();
+    AppletList[3].file = _strdup("vtthree.cpl");
+    AppletList[3].text = _strdup("Beta Applet");
+    AppletList[3].applet = 1;
+    AppletCount = 4;
+    SendMessageA(window, WM_COMMAND, 1003, 0);
+    auto shell = SeamCallsOf("ShellExecuteA");
+    ASSERT_EQ(1u, shell.size());
+    EXPECT_EQ("rundll32.exe", shell[0].text1);
+    EXPECT_EQ("shell32.dll,Control_RunDLL vtthree.cpl,@1", shell[0].text2);
+}
+
+TEST_F(Actions, FavouritesAndDesktopItemsOpenThroughTheShell)
+{
+    ClearFavourites();
+    AppendFavourite("C:\\Tools\\app.exe", "-x");
+    AppendFavourite("C:\\Tools\\plain.exe", "");
+    SendMessageA(window, WM_COMMAND, 3000, 0);
+    SendMessageA(window, WM_COMMAND, 3001, 0);
+    SendMessageA(window, WM_COMMAND, 3002, 0);   // no such favourite
+    PrepareDynamicMenus();
+    strcpy(DesktopDirectory, "C:\\Desk\\");
+    DesktopItemList[0] = _strdup("Word.lnk");
+    LastDesktopItem = 0;
+    SendMessageA(window, WM_COMMAND, 4000, 0);
+    auto shell = SeamCallsOf("ShellExecuteA");
+    ASSERT_EQ(3u, shell.size());
+    EXPECT_EQ("C:\\Tools\\app.exe", shell[0].text1);
+    EXPECT_EQ("-x", shell[0].text2);
+    EXPECT_EQ("", shell[1].text2) << "empty parameters are passed as they are";
+    EXPECT_EQ("C:\\Desk\\Word.lnk", shell[2].text1);
+    EXPECT_EQ("(null)", shell[2].text2);
+}
+
+TEST_F(Actions, ADesktopPathTooLongToJoinIsRefused)
+{
+    PrepareDynamicMenus();
+    std::string directory = "C:\\" + std::string(200, 'd') + "\\";
+    strcpy(DesktopDirectory, directory.c_str());
+    DesktopItemList[0] = _strdup(std::string(100, 'n').c_str());
+    LastDesktopItem = 0;
+    SendMessageA(window, WM_COMMAND, 4000, 0);
+    EXPECT_TRUE(SeamCallsOf("ShellExecuteA").empty());
+}
+
+class ScreenSaverActions : public Actions {
+protected:
+    void SetUp() override
+    {
+        Actions::SetUp();
+        char directory[MAX_PATH];
+        GetSystemDirectoryA(directory, MAX_PATH);
+        saver_ = std::string(directory) + "\\VtLongSaverName.scr";
+        WriteFileText(saver_, "MZ");
+        char configured[MAX_PATH];
+        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "\x01", configured, MAX_PATH, "system.ini");
+        previous_ = configured;
+        PrepareDynamicMenus();
+        ScreenSaverList[0] = _strdup(saver_.c_str());
+        LastScreenSaver = 0;
+    }
+    void TearDown() override
+    {
+        DeleteFileA(saver_.c_str());
+        WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", previous_ == "\x01" ? nullptr : previous_.c_str(),
+                                   "system.ini");
+        Actions::TearDown();
+    }
+    std::string saver_, previous_;
+};
+
+TEST_F(ScreenSaverActions, PlainStartsTheSaverShiftOpensItsSettingsPage)
+{
+    SendMessageA(window, WM_COMMAND, 5000, 0);
+    ForeignForeground notepad;
+    {
+        HeldKey shift(VK_SHIFT);
+        SendMessageA(window, WM_COMMAND, 5000, 0);
+    }
+    auto shell = SeamCallsOf("ShellExecuteA");
+    ASSERT_EQ(2u, shell.size());
+    EXPECT_EQ(saver_, shell[0].text1);
+    EXPECT_EQ("(null)", shell[0].text2);
+    EXPECT_EQ("rundll32.exe", shell[1].text1);
+    EXPECT_EQ("shell32.dll,Control_RunDLL desk.cpl,,1", shell[1].text2);
+}
+
+TEST_F(ScreenSaverActions, CtrlMakesItTheDefaultWithoutStartingIt)
+{
+    ForeignForeground notepad;
+    {
+        HeldKey control(VK_CONTROL);
+        SendMessageA(window, WM_COMMAND, 5000, 0);
+    }
+    EXPECT_TRUE(SeamCallsOf("ShellExecuteA").empty()) << "not started";
+    char shortPath[MAX_PATH];
+    GetShortPathNameA(saver_.c_str(), shortPath, MAX_PATH);
+    char configured[MAX_PATH];
+    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", configured, MAX_PATH, "system.ini");
+    EXPECT_STREQ(shortPath, configured);
+    auto settings = SeamCallsOf("SystemParametersInfoA");
+    ASSERT_EQ(1u, settings.size());
+    EXPECT_EQ(static_cast<UINT>(SPI_SETSCREENSAVEACTIVE), settings[0].number);
+    EXPECT_EQ("1", settings[0].text1);
+    EXPECT_EQ("2", settings[0].text2) << "SPIF_SENDWININICHANGE";
+    BOOL active = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    EXPECT_TRUE(active);
+}
+
+TEST_F(ScreenSaverActions, AMissingSaverChangesNothing)
+{
+    DeleteFileA(saver_.c_str());
+    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", "KEEP.SCR", "system.ini");
+    SetDefaultScreenSaver(saver_.c_str());
+    char configured[MAX_PATH];
+    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", configured, MAX_PATH, "system.ini");
+    EXPECT_STREQ("KEEP.SCR", configured);
+    EXPECT_TRUE(SeamCallsOf("WritePrivateProfileStringA").empty());
+}

@@ -1,0 +1,295 @@
+// WM_COMMAND: toggles, placements, the session commands, dialog guards,
+// the dynamic ranges and identifiers the program does not know.
+#include "tests/win32/test_support.h"
+
+#include "app/command_dispatch.h"
+#include "app/main_window.h"
+#include "ui/button_face.h"
+#include "app/menu_tree.h"
+#include "app/startup.h"
+#include "settings/autorun.h"
+#include "settings/settings_store.h"
+#include "ui/tray_icon.h"
+
+class Dispatch : public AppTest {
+protected:
+    LRESULT Command(UINT id) { return SendMessageA(window, WM_COMMAND, id, 0); }
+    int32_t StoredInt(const char* name)
+    {
+        std::vector<unsigned char> bytes;
+        EXPECT_TRUE(ReadValue(name, bytes));
+        int32_t value = -1;
+        if (bytes.size() == 4)
+            memcpy(&value, bytes.data(), 4);
+        return value;
+    }
+    bool Checked(UINT id) { return (GetMenuState(OptionsMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    std::string ItemText(UINT id)
+    {
+        char text[128];
+        GetMenuStringA(OptionsMenu, id, text, sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+};
+
+TEST_F(Dispatch, EachToggleFlipsSavesAndKeepsItsText)
+{
+    struct Toggle { UINT id; const char* name; const char* text; bool initially; };
+    const Toggle toggles[] = {
+        { 52, "Force", "Force &Mode", false },
+        { 60, "Confirmation", "&Confirmations (Exit and Restart)", true },
+        { 59, "LargeSize", "&Large Window", false },
+        { 58, "AutoRun", "&AutoRun", false },
+    };
+    for (const Toggle& toggle : toggles) {
+        SCOPED_TRACE(toggle.name);
+        EXPECT_EQ(0, Command(toggle.id));
+        EXPECT_EQ(toggle.initially ? 0 : 8, StoredInt(toggle.name));
+        EXPECT_EQ(!toggle.initially, Checked(toggle.id));
+        EXPECT_EQ(toggle.text, ItemText(toggle.id));
+        Command(toggle.id);
+        EXPECT_EQ(toggle.initially ? 8 : 0, StoredInt(toggle.name));
+        EXPECT_EQ(toggle.initially, Checked(toggle.id));
+    }
+}
+
+TEST_F(Dispatch, LargeWindowResizesInPlace)
+{
+    MoveWindow(window, 30, 40, 25, 25, TRUE);
+    Command(59);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(30, rect.left);
+    EXPECT_EQ(40, rect.top);
+    EXPECT_EQ(47, rect.right - rect.left);
+    EXPECT_EQ(47, rect.bottom - rect.top);
+    Command(59);
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(25, rect.right - rect.left);
+}
+
+TEST_F(Dispatch, ToggledOffFromAnOddValueGoesOn)
+{
+    Settings.force = 1;
+    Command(52);
+    EXPECT_EQ(8, Settings.force);
+}
+
+TEST_F(Dispatch, PlacementsShowHideAndKeepOneTrayIcon)
+{
+    Command(57);   // window and tray
+    EXPECT_EQ(2, StoredInt("Place"));
+    EXPECT_TRUE(IsWindowVisible(window));
+    bool shellTakesIcons = TrayIconShown;
+
+    Command(56);   // tray only: hidden, the same single icon
+    EXPECT_EQ(1, StoredInt("Place"));
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(shellTakesIcons, TrayIconShown);
+    Command(56);   // again: the shell would refuse a second add of the same icon
+    EXPECT_EQ(shellTakesIcons, TrayIconShown);
+
+    Command(55);   // floating: shown, no icon
+    EXPECT_EQ(0, StoredInt("Place"));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(TrayIconShown);
+    if (shellTakesIcons) {
+        EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &TrayIconData)) << "the icon is gone from the shell";
+    }
+
+    Command(44);   // hotkey only: neither
+    EXPECT_EQ(3, StoredInt("Place"));
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(TrayIconShown);
+}
+
+TEST_F(Dispatch, TheTrayIconRecordIsTheOldestForm)
+{
+    Command(56);
+    EXPECT_EQ(88u, TrayIconData.cbSize);
+    EXPECT_EQ(window, TrayIconData.hWnd);
+    EXPECT_EQ(100u, TrayIconData.uID);
+    EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), TrayIconData.uFlags);
+    EXPECT_EQ(1025u, TrayIconData.uCallbackMessage);
+    EXPECT_STREQ("Vornel 2.10", TrayIconData.szTip);
+    EXPECT_NE(nullptr, TrayIconData.hIcon);
+}
+
+TEST_F(Dispatch, RefreshAndTaskbarRestartReAddOnlyInTrayModes)
+{
+    SendMessageA(window, WM_USER + 2, 0, 0);
+    EXPECT_FALSE(TrayIconShown) << "floating: no icon";
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(TrayIconShown);
+
+    Command(56);
+    if (!TrayIconShown)
+        GTEST_SKIP() << "this shell takes no tray icons";
+    SendMessageA(window, WM_USER + 2, 0, 0);
+    EXPECT_TRUE(TrayIconShown) << "removed and added again";
+    // A restarted taskbar has lost the icon: take it away behind the
+    // program's back, then announce the new taskbar.
+    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconShown);
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &TrayIconData)) << "the icon is there again";
+}
+
+TEST_F(Dispatch, SessionCommandsPassTheirModes)
+{
+    Settings.confirmation = 0;
+    Command(48);
+    Command(49);
+    Command(50);
+    auto calls = SeamCallsOf("ExitWindowsEx");
+    ASSERT_EQ(3u, calls.size());
+    EXPECT_EQ(static_cast<UINT>(EWX_SHUTDOWN), calls[0].number);
+    EXPECT_EQ(static_cast<UINT>(EWX_LOGOFF), calls[1].number);
+    EXPECT_EQ(static_cast<UINT>(EWX_REBOOT), calls[2].number);
+}
+
+TEST_F(Dispatch, DialogsWithoutTemplatesFailQuietlyAndReleaseTheirGuards)
+{
+    for (UINT id : { 26u, 61u, 73u, 74u, 75u })
+        EXPECT_EQ(0, Command(id)) << id;
+    EXPECT_FALSE(ColoursOpen);
+    EXPECT_FALSE(SpyOpen);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(Dispatch, GuardsKeepADialogSingle)
+{
+    SpyOpen = true;
+    ColoursOpen = true;
+    DeleteSettingsKey();
+    Command(75);
+    Command(61);
+    EXPECT_FALSE(ValueExists("Force")) << "an open spy window is not opened again, so nothing is saved";
+    SpyOpen = ColoursOpen = false;
+}
+
+class DispatchWithFavourite : public Dispatch {
+    void BeforeStart() override { WriteStringValue("Item0", "C:\\prog.exe"); }
+};
+
+TEST_F(DispatchWithFavourite, EditingFavouritesStoresAndRebuildsTheSubmenu)
+{
+    EXPECT_EQ(3, GetMenuItemCount(FavouritesMenu));
+    DeleteSettingsKey();
+    Command(42);
+    EXPECT_TRUE(ValueExists("Item0")) << "the list is stored after the editor";
+    EXPECT_EQ(0u, GetMenuState(RootMenu, 42, MF_BYCOMMAND) & MF_GRAYED) << "enabled again afterwards";
+    EXPECT_EQ(3, GetMenuItemCount(FavouritesMenu));
+    EXPECT_EQ(3000u, GetMenuItemID(FavouritesMenu, 2));
+}
+
+TEST_F(Dispatch, UnknownIdentifiersAndEmptyTableEntriesDoNothing)
+{
+    for (UINT id : { 43u, 45u, 54u, 62u, 72u, 999u, 6000u })
+        EXPECT_FALSE(DispatchCommand(window, id)) << id;
+    // In a range, but no entry was listed for it: handled, without effect.
+    for (UINT id : { 1000u, 1099u, 2000u, 2099u, 3000u, 4000u, 5000u })
+        EXPECT_TRUE(DispatchCommand(window, id)) << id;
+    EXPECT_TRUE(SeamCalls.empty());
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(Dispatch, ExitRunsTheShutdown)
+{
+    Command(27);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(1u, SeamCallsOf("ExitProcess").size());
+}
+
+class EndSessionTest : public Dispatch {};
+
+TEST_F(EndSessionTest, AsksWithTheModeTextAndDoesNothingOnNo)
+{
+    struct Case { UINT id; const char* text; };
+    for (const Case& c : { Case{ 48, "Exit Windows?" }, Case{ 49, "Restart Windows?" }, Case{ 50, "Restart Computer?" } }) {
+        SeamCalls.clear();
+        Command(c.id);
+        auto boxes = SeamCallsOf("MessageBoxA");
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ(c.text, boxes[0].text1);
+        EXPECT_EQ("Warning!", boxes[0].text2);
+        EXPECT_EQ(0x1024u, boxes[0].number);
+        EXPECT_EQ(window, boxes[0].window);
+        EXPECT_TRUE(SeamCallsOf("ExitWindowsEx").empty());
+    }
+}
+
+TEST_F(EndSessionTest, YesEndsTheSessionForcedOnlyWhenForceIsExactlyEight)
+{
+    MessageBoxAnswer = IDYES;
+    Settings.force = 8;
+    Command(49);
+    Settings.force = 1;   // edited by hand
+    Command(50);
+    auto calls = SeamCallsOf("ExitWindowsEx");
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(static_cast<UINT>(EWX_LOGOFF | EWX_FORCE), calls[0].number);
+    EXPECT_EQ(static_cast<UINT>(EWX_REBOOT), calls[1].number);
+}
+
+TEST_F(EndSessionTest, AnyNonZeroConfirmationAsksAndZeroDoesNot)
+{
+    Settings.confirmation = 1;
+    Command(48);
+    EXPECT_EQ(1u, SeamCallsOf("MessageBoxA").size());
+    EXPECT_TRUE(SeamCallsOf("ExitWindowsEx").empty());
+    Settings.confirmation = 0;
+    Command(48);
+    EXPECT_EQ(1u, SeamCallsOf("MessageBoxA").size());
+    EXPECT_EQ(1u, SeamCallsOf("ExitWindowsEx").size());
+}
+
+class AutoRunTest : public Dispatch {
+protected:
+    void TearDown() override
+    {
+        HKEY key;
+        if (RegOpenKeyA(HKEY_CURRENT_USER, RunKey, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Vornel");
+            RegCloseKey(key);
+        }
+        Dispatch::TearDown();
+    }
+    bool RunValue(std::string& value)
+    {
+        char text[400] = "";
+        DWORD size = sizeof text, type = 0;
+        HKEY key;
+        if (RegOpenKeyA(HKEY_CURRENT_USER, RunKey, &key) != ERROR_SUCCESS)
+            return false;
+        LONG status = RegQueryValueExA(key, "Vornel", nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+        RegCloseKey(key);
+        value = text;
+        return status == ERROR_SUCCESS && type == REG_SZ;
+    }
+};
+
+TEST_F(AutoRunTest, OnWritesTheProgramPathOffDeletesIt)
+{
+    Command(58);
+    std::string value;
+    ASSERT_TRUE(RunValue(value));
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char expected[MAX_PATH + 2];
+    RunCommandForPath(path, expected, sizeof expected);
+    EXPECT_EQ(expected, value);
+    Command(58);
+    EXPECT_FALSE(RunValue(value));
+}
+
+TEST(RunCommand, QuotesAPathWithSpacesSoNoOtherProgramCanBeMeant)
+{
+    char out[64];
+    EXPECT_TRUE(RunCommandForPath("C:\\Tools\\vornel.exe", out, sizeof out));
+    EXPECT_STREQ("C:\\Tools\\vornel.exe", out);
+    EXPECT_TRUE(RunCommandForPath("C:\\Program Files\\Vornel\\vornel.exe", out, sizeof out));
+    EXPECT_STREQ("\"C:\\Program Files\\Vornel\\vornel.exe\"", out);
+    EXPECT_FALSE(RunCommandForPath("C:\\Program Files\\Vornel\\vornel.exe", out, 36));
+    EXPECT_STREQ("", out);
+}

@@ -1,0 +1,300 @@
+// The button window's own messages: presses, double-clicks, dragging,
+// capture loss, tray notifications, hotkeys, display and colour changes,
+// the second instance's call and the taskbar's restart.
+#include "tests/win32/test_support.h"
+
+#include "app/hotkeys.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "settings/settings_store.h"
+#include "tools/calculator_dialog.h"
+#include "ui/button_face.h"
+#include "ui/tray_icon.h"
+
+class MainWindow_ : public AppTest {
+protected:
+    void Press(UINT keys = 0, int x = 5, int y = 5)
+    {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+    }
+    void Release() { SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); }
+    void Click(UINT keys = 0)
+    {
+        Press(keys);
+        Release();
+    }
+    // Makes the next press too late to complete a double-click.
+    void ForgetLastPress() { LastButtonDownTick = GetTickCount() - GetDoubleClickTime() - 1; }
+};
+
+TEST_F(MainWindow_, TwoQuickPressesSendTheSessionCommandByTheKeysHeld)
+{
+    struct Case { UINT keys; UINT command; };
+    const Case cases[] = {
+        { 0, 48 },
+        { MK_SHIFT, 49 },
+        { MK_CONTROL, 50 },
+        { MK_SHIFT | MK_CONTROL, 49 },   // Shift wins
+    };
+    for (const Case& c : cases) {
+        CommandRecorder recorder(window, true);
+        ForgetLastPress();
+        Click();
+        Click(c.keys);
+        ASSERT_EQ(1u, recorder.commands.size()) << "keys " << c.keys;
+        EXPECT_EQ(c.command, recorder.commands[0]) << "keys " << c.keys;
+    }
+}
+
+TEST_F(MainWindow_, AThirdQuickPressIsASecondDoubleClick)
+{
+    CommandRecorder recorder(window, true);
+    ForgetLastPress();
+    Click();
+    Click();
+    Click();
+    EXPECT_EQ((std::vector<UINT>{48, 48}), recorder.commands);
+}
+
+TEST_F(MainWindow_, SlowPressesGiveNoCommand)
+{
+    CommandRecorder recorder(window, true);
+    ForgetLastPress();
+    Click();
+    ForgetLastPress();
+    Click();
+    EXPECT_TRUE(recorder.commands.empty());
+}
+
+TEST_F(MainWindow_, ADoubleClickEndsTheSessionAfterConfirmation)
+{
+    ForgetLastPress();
+    Click();
+    Click();
+    auto boxes = SeamCallsOf("MessageBoxA");
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Exit Windows?", boxes[0].text1);
+    EXPECT_TRUE(SeamCallsOf("ExitWindowsEx").empty()) << "the recorder answered No";
+}
+
+TEST_F(MainWindow_, DraggingFollowsTheCursorKeepingTheGrabPointAndTheReleaseSaves)
+{
+    SetCursorPos(6, 6);
+    Press(0, 5, 5);   // client (5, 5) is screen (6, 6): one pixel of border
+    EXPECT_TRUE(Dragging);
+    EXPECT_EQ(window, GetCapture());
+    EXPECT_EQ(6, DragOffset.x);
+    EXPECT_EQ(6, DragOffset.y);
+
+    SetCursorPos(300, 200);
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(294, rect.left);
+    EXPECT_EQ(194, rect.top);
+    EXPECT_EQ(25, rect.right - rect.left);
+
+    Release();
+    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(nullptr, GetCapture());
+    std::vector<unsigned char> stored;
+    ASSERT_TRUE(ReadValue("Coordinates", stored));
+    EXPECT_EQ((std::vector<unsigned char>{38, 1, 0, 0, 194, 0, 0, 0}), stored);
+}
+
+TEST_F(MainWindow_, MovesWithoutAPressDoNothingAndAPlainClickSavesUnchangedCoordinates)
+{
+    MoveWindow(window, 40, 50, 25, 25, TRUE);
+    SetCursorPos(500, 500);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(40, rect.left);
+
+    DeleteSettingsKey();
+    ForgetLastPress();
+    Click();
+    std::vector<unsigned char> stored;
+    ASSERT_TRUE(ReadValue("Coordinates", stored)) << "every release saves";
+    EXPECT_EQ((std::vector<unsigned char>{40, 0, 0, 0, 50, 0, 0, 0}), stored);
+}
+
+TEST_F(MainWindow_, CaptureLossReleasesAndRepaintsTheFace)
+{
+    ForgetLastPress();
+    Press();
+    ASSERT_TRUE(Pressed);
+    // The face is pressed while held: its centre shows the pressed ball.
+    COLORREF pressedCentre = ClientPixel(window, 11, 11);
+    ReleaseCapture();
+    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(Pressed);
+    COLORREF releasedCentre = ClientPixel(window, 11, 11);
+    EXPECT_EQ(RGB(128, 0, 0), pressedCentre);
+    EXPECT_EQ(RGB(255, 0, 0), releasedCentre);
+}
+
+TEST_F(MainWindow_, TrayDoubleClickTakesTheKeysOfThisMoment)
+{
+    struct Case { bool control, shift; UINT command; };
+    const Case cases[] = { { false, false, 48 }, { true, false, 50 }, { false, true, 49 }, { true, true, 49 } };
+    for (const Case& c : cases) {
+        CommandRecorder recorder(window, true);
+        SetHeldKeys(c.control, c.shift);
+        EXPECT_EQ(0, SendMessageA(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDBLCLK));
+        ASSERT_EQ(1u, recorder.commands.size());
+        EXPECT_EQ(c.command, recorder.commands[0]);
+    }
+    SetHeldKeys(false, false);
+}
+
+TEST_F(MainWindow_, OtherTrayNotificationsChangeNothing)
+{
+    CommandRecorder recorder(window, true);
+    SendMessageA(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID, WM_MOUSEMOVE);
+    SendMessageA(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    EXPECT_TRUE(recorder.commands.empty());
+}
+
+class Hotkeys : public MainWindow_ {
+protected:
+    void SetUp() override
+    {
+        MainWindow_::SetUp();
+        first = CreateTestWindow("first");
+        second = CreateTestWindow("second");
+    }
+    void TearDown() override
+    {
+        DestroyWindow(first);
+        DestroyWindow(second);
+        MainWindow_::TearDown();
+    }
+    void Hotkey(UINT modifiers, UINT key)
+    {
+        SendMessageA(window, WM_HOTKEY, 0, MAKELPARAM(modifiers, key));
+        PumpPending();
+    }
+    void Front(HWND target)
+    {
+        SetForegroundWindow(target);
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == target; }));
+    }
+    HWND first = nullptr, second = nullptr;
+};
+
+TEST_F(Hotkeys, MaximizeMinimizeAndRestoreTheWindowInFront)
+{
+    Front(first);
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_ADD);
+    EXPECT_TRUE(IsZoomed(first));
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_DIVIDE);
+    EXPECT_FALSE(IsZoomed(first));
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_SUBTRACT);
+    EXPECT_TRUE(IsIconic(first));
+    EXPECT_EQ(first, RememberedWindow);
+}
+
+TEST_F(Hotkeys, ToggleRestoresTheRememberedWindowOrMinimizesTheOneInFront)
+{
+    Front(first);
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_SUBTRACT);
+    ASSERT_TRUE(IsIconic(first));
+    Front(second);
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_MULTIPLY);
+    EXPECT_FALSE(IsIconic(first)) << "the remembered window comes back";
+    EXPECT_FALSE(IsIconic(second));
+    EXPECT_EQ(first, RememberedWindow);
+
+    Front(first);
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_MULTIPLY);
+    EXPECT_TRUE(IsIconic(first)) << "with the remembered window itself in front it goes again";
+    EXPECT_EQ(first, RememberedWindow);
+}
+
+TEST_F(Hotkeys, NothingHappensWhileTheButtonIsInFront)
+{
+    Front(window);
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_SUBTRACT);
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_ADD);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_EQ(nullptr, RememberedWindow);
+}
+
+TEST_F(Hotkeys, TheActionFollowsTheKeysNotTheId)
+{
+    Front(first);
+    SendMessageA(window, WM_HOTKEY, HOTKEY_RESTORE, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_ADD));
+    EXPECT_TRUE(IsZoomed(first));
+}
+
+TEST_F(Hotkeys, CalculatorKeyOpensTheCalculatorOrClosesTheOpenOne)
+{
+    {
+        CommandRecorder recorder(window, true);
+        Hotkey(MOD_CONTROL, 192);
+        EXPECT_EQ((std::vector<UINT>{155}), recorder.commands) << "posted, handled from the loop";
+    }
+    CalculatorOpen = true;
+    CalculatorWindow = second;
+    Hotkey(MOD_CONTROL, 192);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(second); })) << "the open calculator gets WM_CLOSE";
+    CalculatorOpen = false;
+    second = nullptr;
+}
+
+TEST_F(Hotkeys, AllSixAreRegisteredOnTheButton)
+{
+    // A hotkey another window holds cannot be registered again.
+    struct Key { UINT modifiers, key; };
+    const Key keys[] = { { MOD_CONTROL | MOD_SHIFT, VK_DELETE }, { MOD_CONTROL | MOD_ALT, VK_ADD },
+                         { MOD_CONTROL | MOD_ALT, VK_SUBTRACT }, { MOD_CONTROL | MOD_ALT, VK_MULTIPLY },
+                         { MOD_CONTROL | MOD_ALT, VK_DIVIDE }, { MOD_CONTROL, 192 } };
+    for (const Key& key : keys) {
+        EXPECT_FALSE(RegisterHotKey(first, 1, key.modifiers, key.key)) << key.key;
+        UnregisterHotKey(first, 1);
+    }
+}
+
+TEST_F(MainWindow_, DisplayChangeBringsAFarButtonBackWithoutSaving)
+{
+    MoveWindow(window, 500, 400, 25, 25, TRUE);
+    SaveSettings(window);
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(400, 300));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(16, ItemsPerColumn);
+    std::vector<unsigned char> stored;
+    ASSERT_TRUE(ReadValue("Coordinates", stored));
+    EXPECT_EQ(0xF4, stored[0]) << "still 500: nothing is saved here";
+}
+
+TEST_F(MainWindow_, DisplayChangeLeavesAButtonThatStillFits)
+{
+    MoveWindow(window, 100, 100, 25, 25, TRUE);
+    int columns = ItemsPerColumn;
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(640, 480));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(100, rect.left);
+    EXPECT_EQ(columns, ItemsPerColumn);
+}
+
+TEST_F(MainWindow_, SystemColourChangeRebuildsTheIcons)
+{
+    HICON before = ButtonIcons[0];
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(nullptr, ButtonIcons[0]);
+    ICONINFO info;
+    EXPECT_FALSE(GetIconInfo(before, &info)) << "the old icon is destroyed";
+}
+
+TEST_F(MainWindow_, UnhandledMessagesGoToTheDefaultProcedure)
+{
+    EXPECT_EQ(DefWindowProcA(window, WM_NCHITTEST, 0, MAKELPARAM(5, 5)),
+              SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(5, 5)));
+    EXPECT_EQ(0, SendMessageA(window, WM_LBUTTONDBLCLK, 0, 0));
+}
