@@ -8,50 +8,6 @@
 #include "tests/win32/face_reference.h"
 #include "ui/button_face.h"
 
-// A 64 x 64 top-down 32-bit canvas to draw into and read back exactly.
-class Canvas {
-public:
-    Canvas()
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = SIDE;
-        info.bmiHeader.biHeight = -SIDE;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        Fill(RGB(1, 2, 3));
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    void Fill(COLORREF colour)
-    {
-        GdiFlush();
-        for (int i = 0; i < SIDE * SIDE; ++i)
-            bits_[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        DWORD p = bits_[y * SIDE + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    HDC dc() const { return dc_; }
-    static const int SIDE = 64;
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    DWORD* bits_ = nullptr;
-};
-
 // The stored picture itself, pixel by pixel.
 static COLORREF SourcePixel(int bitmapId, int x, int y)
 {

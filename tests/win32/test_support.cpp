@@ -458,3 +458,38 @@ LRESULT CALLBACK MenuDriver::Procedure(HWND window, UINT message, WPARAM wParam,
 
     return CallWindowProcA(self->original_, window, message, wParam, lParam);
 }
+
+Canvas::Canvas(int width, int height) : width_(width), height_(height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    previous_ = SelectObject(dc_, bitmap_);
+    Fill(RGB(1, 2, 3));
+}
+
+Canvas::~Canvas()
+{
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+void Canvas::Fill(COLORREF colour)
+{
+    GdiFlush();
+    for (int i = 0; i < width_ * height_; ++i)
+        bits_[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+COLORREF Canvas::At(int x, int y) const
+{
+    GdiFlush();
+    DWORD p = bits_[y * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}

@@ -108,6 +108,28 @@ protected:
 HWND CreateTestWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                       HWND owner = nullptr, DWORD exStyle = 0);
 
+// A top-down 32-bit canvas to draw into and read back exactly.
+class Canvas {
+public:
+    Canvas(int width = 64, int height = 64);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    void Fill(COLORREF colour);
+    COLORREF At(int x, int y) const;
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    static const int SIDE = 64;
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+    DWORD* bits_ = nullptr;
+};
+
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 

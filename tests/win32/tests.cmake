@@ -40,6 +40,8 @@ include(GoogleTest)
 # set of process-wide state, as the program itself does.
 gtest_add_tests(TARGET win32_tests TEST_PREFIX "win32." TEST_LIST VORNEL_WIN32_TEST_NAMES)
 set_tests_properties(${VORNEL_WIN32_TEST_NAMES} PROPERTIES TIMEOUT 60 RESOURCE_LOCK wineprefix)
+# Five hundred openings of the whole menu against the prefix's real applets.
+set_tests_properties(win32.OwnerDraw.FiveHundredOpeningsGiveBackEverythingTheyTook PROPERTIES TIMEOUT 300)
 
 # Menus owned by the hidden button need Wine's managed windows (see
 # scripts/common.sh); they run in a program of their own.
