@@ -149,13 +149,10 @@ void BuildAppletMenu(HWND window)
     UINT length = GetSystemDirectoryA(pattern, MAX_PATH);
     if (length == 0 || length >= MAX_PATH || !AppendText(pattern, MAX_PATH, "\\*.CPL"))
         return;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern, &found));
-    if (!search.valid())
-        return;
-    do {
+    ListDirectory(pattern, [window](const WIN32_FIND_DATAA& found) {
         AskAppletFile(window, found.cFileName);
-    } while (!TableFull() && FindNextFileA(search.get(), &found));
+        return !TableFull();
+    });
 }
 
 void ClearAppletList()

@@ -1,7 +1,6 @@
 #include "menus/desktop_menu.h"
 
 #include "app/commands.h"
-#include "app/handles.h"
 #include "app/menu_tree.h"
 #include "app/startup.h"
 #include "app/text.h"
@@ -24,23 +23,20 @@ void BuildDesktopMenu()
     if (!JoinText(DesktopDirectory, MAX_PATH, folder, "\\") || !JoinText(pattern, MAX_PATH, folder, "\\*.*"))
         return;
 
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern, &found));
-    if (!search.valid())
-        return;
-    do {
+    ListDirectory(pattern, [](const WIN32_FIND_DATAA& found) {
         if (found.cFileName[0] == '.')
-            continue;
+            return true;
         int k = LastDesktopItem + 1;
         if (k >= MAX_DESKTOP_ITEMS)
-            break;
+            return false;
         char* name = DuplicateText(found.cFileName);
         if (!name)
-            break;
+            return false;
         AppendEntryItem(DesktopMenu, CMD_FIRST_DESKTOP_ITEM + k, StartsColumnAfterFirst(k, ItemsPerColumn));
         DesktopItemList[k] = name;
         LastDesktopItem = k;
-    } while (FindNextFileA(search.get(), &found));
+        return true;
+    });
 }
 
 void ClearDesktopItemList()

@@ -5,11 +5,28 @@
 
 #include <windows.h>
 
+#include "app/handles.h"
+
 // Deletes the items one by one from the top until none is left.
 void EmptyMenu(HMENU menu);
 
 // Appends an owner-drawn item; the painter finds its entry from the id, so
 // the item carries no data of its own.
 void AppendEntryItem(HMENU menu, UINT id, bool startsColumn);
+
+// Hands each entry of a directory listing to visit, in the order the file
+// system returns them, until visit returns false or the listing ends.
+template <typename Visit>
+void ListDirectory(const char* pattern, Visit visit)
+{
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(pattern, &found));
+    if (!search.valid())
+        return;
+    do {
+        if (!visit(found))
+            return;
+    } while (FindNextFileA(search.get(), &found));
+}
 
 #endif

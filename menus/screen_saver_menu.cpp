@@ -55,28 +55,25 @@ static void ScanDirectory(const char* directory, const char* configured)
     char prefix[MAX_PATH], pattern[MAX_PATH];
     if (!JoinText(prefix, MAX_PATH, directory, "\\") || !JoinText(pattern, MAX_PATH, directory, "\\*.SCR"))
         return;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern, &found));
-    if (!search.valid())
-        return;
-    do {
+    ListDirectory(pattern, [&](const WIN32_FIND_DATAA& found) {
         if (found.cFileName[0] == '.' || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            continue;
+            return true;
         if (ListFull())
-            break;
+            return false;
         char path[MAX_PATH];
         if (!JoinText(path, MAX_PATH, prefix, found.cFileName))
-            continue;   // a path that does not fit could not be started anyway
+            return true;   // a path that does not fit could not be started anyway
         char* copy = DuplicateText(path);
         if (!copy)
-            break;
+            return false;
         int k = LastScreenSaver + 1;
         ScreenSaverList[k] = copy;
         LastScreenSaver = k;
         if (NamesConfiguredSaver(configured, found.cFileName))
             CurrentScreenSaverId = CMD_FIRST_SCREEN_SAVER + k;
         AppendEntryItem(ScreenSaverMenu, CMD_FIRST_SCREEN_SAVER + k, StartsColumnAfterFirst(k, ItemsPerColumn));
-    } while (FindNextFileA(search.get(), &found));
+        return true;
+    });
 }
 
 void BuildScreenSaverMenu()

@@ -298,3 +298,27 @@ TEST_F(MainWindow_, UnhandledMessagesGoToTheDefaultProcedure)
               SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(5, 5)));
     EXPECT_EQ(0, SendMessageA(window, WM_LBUTTONDBLCLK, 0, 0));
 }
+
+// Another program holds Ctrl+Shift+Delete before the button starts.
+class HotkeyTakenByAnother : public AppTest {
+protected:
+    void BeforeStart() override
+    {
+        other_ = CreateTestWindow("holder");
+        ASSERT_TRUE(RegisterHotKey(other_, 7, MOD_CONTROL | MOD_SHIFT, VK_DELETE));
+    }
+    void TearDown() override
+    {
+        AppTest::TearDown();
+        UnregisterHotKey(other_, 7);
+        DestroyWindow(other_);
+    }
+    HWND other_ = nullptr;
+};
+
+TEST_F(HotkeyTakenByAnother, StartsQuietlyWithTheOtherHotkeys)
+{
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(RegisterHotKey(other_, 8, MOD_CONTROL | MOD_ALT, VK_ADD)) << "the later hotkeys are the button's";
+    EXPECT_FALSE(RegisterHotKey(other_, 9, MOD_CONTROL, 192));
+}

@@ -104,6 +104,22 @@ TEST_F(DesktopBuilder, BuildsOncePerOpening)
 TEST_F(DesktopBuilder, NoDesktopValueOrAPathTooLongLeavesItEmpty)
 {
     delete override_;
+    override_ = nullptr;
+    {
+        HKEY key;
+        RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", &key);
+        char saved[MAX_PATH] = "";
+        DWORD size = sizeof saved;
+        bool had = RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(saved), &size) ==
+                   ERROR_SUCCESS;
+        RegDeleteValueA(key, "Desktop");
+        BuildDesktopMenu();
+        EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "no Desktop value";
+        if (had)
+            RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<BYTE*>(saved), static_cast<DWORD>(strlen(saved) + 1));
+        RegCloseKey(key);
+    }
+    delete override_;
     override_ = new ShellFolderOverride("Desktop", std::string(258, 'x'));
     BuildDesktopMenu();
     EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "the search pattern would not fit";
