@@ -161,14 +161,14 @@ static HICON AssociatedIcon(const char* path, WORD* index)
     return ExtractAssociatedIconA(AppInstance, buffer, index ? index : &ownIndex);
 }
 
-// The icon of one of the system's own programs, named without a directory:
-// found along the search path first, as the shell would start it, so the
-// icon does not depend on the current directory.
-static HICON ProgramIcon(const char* program)
+// The icon of a file named without a directory (the system's own programs,
+// applet files): found along the search path first, as the shell and the
+// loader would find it, so the icon does not depend on the current directory.
+static HICON SystemFileIcon(const char* file, WORD* index)
 {
     char path[MAX_PATH];
-    DWORD length = SearchPathA(nullptr, program, nullptr, MAX_PATH, path, nullptr);
-    return AssociatedIcon(length > 0 && length < MAX_PATH ? path : program, nullptr);
+    DWORD length = SearchPathA(nullptr, file, nullptr, MAX_PATH, path, nullptr);
+    return AssociatedIcon(length > 0 && length < MAX_PATH ? path : file, index);
 }
 
 static void SetOwnedIcon(OwnerDrawItem& item, HICON icon)
@@ -188,7 +188,7 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
         item.icon = Icons.*fixed.icon;
         break;
     case ICON_ASSOCIATED:
-        SetOwnedIcon(item, ProgramIcon(fixed.program));
+        SetOwnedIcon(item, SystemFileIcon(fixed.program, nullptr));
         break;
     case ICON_EXIT:
         item.icon = ButtonIconOrDefault(0);
@@ -210,7 +210,7 @@ static void ResolveAppletIcon(ULONG_PTR id, OwnerDrawItem& item)
             item.icon = LoadIconA(item.module, MAKEINTRESOURCEA(applet.iconId));
         }
     } else {
-        SetOwnedIcon(item, AssociatedIcon(applet.file, &applet.iconIndex));
+        SetOwnedIcon(item, SystemFileIcon(applet.file, &applet.iconIndex));
     }
 }
 
