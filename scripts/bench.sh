@@ -40,13 +40,8 @@ cleanup() {
 use_wine_prefix "$VORNEL_BUILD/wine/bench"
 start_private_display || exit 1
 trap cleanup EXIT
-ensure_wine_prefix
-# One server for the whole run, so no measured start pays for starting it.
-wineserver -p >/dev/null 2>&1 </dev/null
-use_unmanaged_windows
-# Keeps the desktop (and its explorer process) alive between the measured
-# programs, as in the test run.
-wine "$WIN32/desktop_keeper.exe" >/dev/null 2>&1 </dev/null &
+# As in the test run: one server, and a desktop alive between the measured programs.
+start_wine_session
 
 # Runs a Windows console program; its output without the carriage returns
 # of the C runtime's text mode. Wine's own chatter goes to a log, shown only

@@ -38,6 +38,18 @@ use_unmanaged_windows() {
         /v Managed /d Y /f >/dev/null 2>&1
 }
 
+# Readies the prefix for a run of Windows test programs on a private X
+# server: unmanaged windows set before the desktop process starts (it reads
+# them once), one persistent wineserver so no program pays for starting it,
+# and a desktop that outlives each program (see tests/fixtures/desktop_keeper.cpp).
+start_wine_session() {
+    ensure_wine_prefix
+    use_unmanaged_windows
+    wineserver -k
+    wineserver -p >/dev/null 2>&1 </dev/null
+    wine "$VORNEL_BUILD/win32/desktop_keeper.exe" >/dev/null 2>&1 </dev/null &
+}
+
 # Starts Xvfb on a free display and exports DISPLAY; the caller stops it
 # with stop_private_display. Sets VORNEL_XVFB_PID.
 start_private_display() {

@@ -17,7 +17,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 trap 'stop_wineserver; stop_private_display' EXIT
 ensure_wine_prefix
-[ -n "$private" ] && use_unmanaged_windows
+if [ -n "$private" ]; then
+    use_unmanaged_windows
+    wineserver -k   # the desktop process reads the window settings when it starts
+fi
 
 say "Starting Vornel (right-click the button for its menu; \"Exit\" ends it) ..."
 wine "$VORNEL_BUILD/win32/vornel.exe"

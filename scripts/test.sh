@@ -17,13 +17,7 @@ build_windows || exit 1
 use_wine_prefix "$VORNEL_BUILD/wine/test"
 start_private_display || exit 1
 trap 'stop_wineserver; stop_private_display' EXIT
-ensure_wine_prefix
-# One server for the whole run, started before anything else asks for one;
-# otherwise each test process would pay for a new server and desktop.
-wineserver -p >/dev/null 2>&1 </dev/null
-use_unmanaged_windows
-# The desktop must outlive each test program (see desktop_keeper.cpp).
-wine "$VORNEL_BUILD/win32/desktop_keeper.exe" >/dev/null 2>&1 </dev/null &
+start_wine_session
 
 # One CTest run over both build trees, so one summary covers every lane.
 cat > "$VORNEL_BUILD/CTestTestfile.cmake" <<CTEST

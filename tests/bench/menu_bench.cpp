@@ -27,12 +27,11 @@
 #include "menus/screen_saver_menu.h"
 #include "menus/task_menu.h"
 #include "tests/bench/bench_timing.h"
+#include "tests/support/wine_support.h"
 #include "ui/window_icon.h"
 
 namespace {
 
-const char SettingsKeyPath[] = "Software\\Kestrum\\Vornel";
-const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const int DesktopItemCount = 100;
 const int WindowCount = 100;
 const int ScreenSaverCount = 10;
@@ -71,92 +70,25 @@ void InstallHarmlessSeam()
     Platform.ExitProcess = StayInProcess;
 }
 
-void PumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 // ---- The full system the menu is measured against.
-
-std::string TempDirectory(const char* name)
-{
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    return std::string(path) + name;
-}
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 // A desktop folder of plain documents, and the "Desktop" shell folder
 // pointed at it until the destructor puts the old value back.
 class BenchDesktop {
 public:
-    BenchDesktop() : path_(TempDirectory("vornel-bench-desktop"))
+    BenchDesktop() : folder_("bench-desktop"), value_("Desktop", folder_.path())
     {
-        RemoveTree(path_);
-        CreateDirectoryA(path_.c_str(), nullptr);
         for (int i = 1; i <= DesktopItemCount; ++i) {
             char name[64];
-            wsprintfA(name, "\\Document %03d.txt", i);
-            HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-            DWORD written;
-            WriteFile(file, "text\r\n", 6, &written, nullptr);
-            CloseHandle(file);
+            wsprintfA(name, "Document %03d.txt", i);
+            WriteFileText(folder_.file(name), "text\r\n");
         }
-        HKEY key;
-        RegCreateKeyA(HKEY_CURRENT_USER, ShellFoldersKey, &key);
-        char previous[MAX_PATH] = "";
-        DWORD size = sizeof previous;
-        hadValue_ = RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
-                                     &size) == ERROR_SUCCESS;
-        previous_ = previous;
-        RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(path_.c_str()),
-                       static_cast<DWORD>(path_.size() + 1));
-        RegCloseKey(key);
     }
-    ~BenchDesktop()
-    {
-        HKEY key;
-        RegCreateKeyA(HKEY_CURRENT_USER, ShellFoldersKey, &key);
-        if (hadValue_)
-            RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_.c_str()),
-                           static_cast<DWORD>(previous_.size() + 1));
-        else
-            RegDeleteValueA(key, "Desktop");
-        RegCloseKey(key);
-        RemoveTree(path_);
-    }
-    std::string firstItem() const { return path_ + "\\Document 001.txt"; }
+    std::string firstItem() const { return folder_.file("Document 001.txt"); }
 
 private:
-    std::string path_;
-    std::string previous_;
-    bool hadValue_ = false;
+    TemporaryDirectory folder_;
+    ShellFolderOverride value_;
 };
 
 // A few screen savers in the Windows directory: copies of this program,
@@ -580,7 +512,7 @@ int main(int argc, char** argv)
     if (openings < 1)
         openings = DefaultOpenings;
 
-    SHDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+    DeleteSettingsKey();
     InstallHarmlessSeam();
     int result = 0;
     {
@@ -660,7 +592,7 @@ int main(int argc, char** argv)
         PumpPending();
     }
     Platform = RealPlatformCalls;
-    SHDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+    DeleteSettingsKey();
     fflush(stdout);
     return result;
 }

@@ -18,6 +18,7 @@
 #include "res/resource.h"
 #include "settings/settings_store.h"
 #include "tests/bench/bench_timing.h"
+#include "tests/support/wine_support.h"
 #include "tests/win32/face_reference.h"
 #include "ui/button_face.h"
 
@@ -25,21 +26,9 @@ namespace {
 
 const int Repetitions = 200;
 const int WarmUps = 20;
-const char SettingsKeyPath[] = "Software\\Kestrum\\Vornel";
 
 // The program's shutdown ends the process; here it must come back.
 void WINAPI StayInProcess(UINT) {}
-
-void PumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 struct Timing {
     double median;
@@ -68,49 +57,6 @@ std::vector<Timing> MeasureInTurn(const std::vector<std::function<void()>>& ways
         timings.push_back(Timing{ Median(series), Minimum(series) });
     return timings;
 }
-
-// A 32-bit top-down DIB section with its own memory DC.
-class PixelCanvas {
-public:
-    explicit PixelCanvas(int side) : side_(side)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = side;
-        info.bmiHeader.biHeight = -side;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~PixelCanvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    void Fill(DWORD pixel)
-    {
-        GdiFlush();
-        for (int i = 0; i < side_ * side_; ++i)
-            bits_[i] = pixel;
-    }
-    std::vector<DWORD> Pixels() const
-    {
-        GdiFlush();
-        return std::vector<DWORD>(bits_, bits_ + side_ * side_);
-    }
-
-private:
-    int side_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    DWORD* bits_ = nullptr;
-};
 
 int CountDifferences(const std::vector<DWORD>& a, const std::vector<DWORD>& b)
 {
@@ -142,16 +88,17 @@ const ColourScheme OtherScheme = {{
 bool CompareInMemory()
 {
     const int side = 64;
-    const DWORD background = 0x00010203;
+    const COLORREF backgroundColour = RGB(1, 2, 3);
+    const DWORD background = 0x00010203;   // the same colour as the DIB holds it
     bool identical = true;
     int compared = 0;
     for (const Face& face : Faces) {
         for (const ColourScheme* scheme : { &DefaultColourScheme, &OtherScheme }) {
-            PixelCanvas canvas(side);
-            canvas.Fill(background);
+            Canvas canvas(side, side);
+            canvas.Fill(backgroundColour);
             DrawButtonFace(canvas.dc(), face.bitmapId, 3, 5, face.sizeIndex, *scheme);
             std::vector<DWORD> buffered = canvas.Pixels();
-            canvas.Fill(background);
+            canvas.Fill(backgroundColour);
             DrawButtonFacePerPixel(canvas.dc(), face.bitmapId, 3, 5, face.sizeIndex, *scheme);
             std::vector<DWORD> perPixel = canvas.Pixels();
             int differing = CountDifferences(buffered, perPixel);
@@ -176,8 +123,8 @@ bool CompareInMemory()
 // Reads the window's client area back through BitBlt.
 std::vector<DWORD> ClientPixels(HWND window, int side)
 {
-    PixelCanvas canvas(side);
-    canvas.Fill(0);
+    Canvas canvas(side, side);
+    canvas.Fill(RGB(0, 0, 0));
     HDC dc = GetDC(window);
     BitBlt(canvas.dc(), 0, 0, side, side, dc, 0, 0, SRCCOPY);
     ReleaseDC(window, dc);
@@ -211,7 +158,7 @@ SizeFigures MeasureSize(HWND window, const Face& face)
 {
     const ColourScheme& scheme = CurrentColourScheme();
     HDC dc = GetDC(window);
-    PixelCanvas canvas(64);
+    Canvas canvas(64, 64);
     std::vector<Timing> t = MeasureInTurn({
         [&] { DrawButtonFace(dc, face.bitmapId, 0, 0, face.sizeIndex, scheme); },
         [&] { DrawButtonFacePerPixel(dc, face.bitmapId, 0, 0, face.sizeIndex, scheme); },
@@ -247,7 +194,7 @@ void SetLargeButton(HWND window, bool large)
 
 int main()
 {
-    SHDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+    DeleteSettingsKey();
     Platform.ExitProcess = StayInProcess;
     HWND window = StartApplication(GetModuleHandleA(nullptr));
     if (!window) {
@@ -292,7 +239,7 @@ int main()
     ShutdownApplication(window);
     PumpPending();
     Platform = RealPlatformCalls;
-    SHDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+    DeleteSettingsKey();
     fflush(stdout);
     return identical ? 0 : 1;
 }

@@ -18,7 +18,6 @@
 // is not disturbed by the program's exit.
 #include <windows.h>
 #include <psapi.h>
-#include <shlwapi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -28,10 +27,10 @@
 #include <vector>
 
 #include "tests/bench/bench_timing.h"
+#include "tests/support/wine_support.h"
 
 namespace {
 
-const char SettingsKeyPath[] = "Software\\Kestrum\\Vornel";
 // A start that takes longer than this is counted as failed.
 const DWORD StartDeadlineMs = 30000;
 const DWORD SettleAfterVisibleMs = 1000;
@@ -166,7 +165,7 @@ RunResult MeasureStart(const Program& program, bool fresh)
 {
     RunResult result;
     if (fresh)
-        SHDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+        DeleteSettingsKey();
     Started started;
     if (StartAndWait(program, started)) {
         double working = 0;

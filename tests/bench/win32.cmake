@@ -12,7 +12,7 @@ target_link_options(minimal_window PRIVATE -static -s)
 add_executable(startup_probe ${CMAKE_SOURCE_DIR}/tests/bench/startup_probe.cpp)
 target_include_directories(startup_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(startup_probe PRIVATE -O2 -Wall -Wextra)
-target_link_libraries(startup_probe PRIVATE psapi shlwapi)
+target_link_libraries(startup_probe PRIVATE wine_support psapi)
 target_link_options(startup_probe PRIVATE -static -mconsole)
 
 # In-process benchmarks: they link the program's code and resources and run
@@ -22,7 +22,7 @@ function(vornel_inprocess_bench name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${name} PRIVATE -O2 -Wall -Wextra -Wno-cast-function-type
         -Wno-missing-field-initializers)
-    target_link_libraries(${name} PRIVATE vornel_core psapi shlwapi)
+    target_link_libraries(${name} PRIVATE vornel_core wine_support psapi)
     target_link_options(${name} PRIVATE -static -mconsole)
 endfunction()
 

@@ -12,22 +12,7 @@
 
 #include <gtest/gtest.h>
 
-// Removes a key and everything below it; a missing key is fine.
-void DeleteRegistryTree(HKEY root, const char* path);
-void DeleteSettingsKey();
-
-// Registry values as the tests write and read them.
-void WriteBinaryValue(const char* name, const void* bytes, DWORD size, DWORD type = REG_BINARY);
-void WriteStringValue(const char* name, const char* text);
-bool ReadValue(const char* name, std::vector<unsigned char>& bytes, DWORD* type = nullptr);
-bool ValueExists(const char* name);
-bool ReadDword(HKEY root, const char* key, const char* name, DWORD& value);
-
-// Dispatches messages until the condition holds or the time is up; returns
-// the condition's last value. Never sleeps a fixed time.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-// Dispatches whatever is queued now.
-void PumpPending();
+#include "tests/support/wine_support.h"
 
 // One call that reached the seam.
 struct SeamCall {
@@ -50,32 +35,6 @@ extern int MessageBoxAnswer;
 void InstallSeamRecorders();
 void RestoreRealSeam();
 
-// A temporary directory under the test prefix, removed with its content.
-class TemporaryDirectory {
-public:
-    explicit TemporaryDirectory(const char* name);
-    ~TemporaryDirectory();
-    const std::string& path() const { return path_; }
-    std::string file(const char* name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
-void RemoveTree(const std::string& path);
-void WriteFileText(const std::string& path, const char* text);
-
-// Points a "Shell Folders" value at a directory for the test's duration.
-class ShellFolderOverride {
-public:
-    ShellFolderOverride(const char* valueName, const std::string& path);
-    ~ShellFolderOverride();
-
-private:
-    std::string name_;
-    std::string previous_;
-    bool hadValue_;
-};
-
 // Copies a fixture file from beside the test program into the system
 // directory for the test's duration (under another name when given).
 class InstalledFixture {
@@ -87,8 +46,6 @@ public:
 private:
     std::string path_;
 };
-
-std::string TestProgramDirectory();
 
 // The whole start-up in-process with a clean registry and recorders in the
 // seam; the tear-down runs the program's own shutdown.
@@ -107,28 +64,6 @@ protected:
 // A plain top-level window of the test process for the window actions.
 HWND CreateTestWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                       HWND owner = nullptr, DWORD exStyle = 0);
-
-// A top-down 32-bit canvas to draw into and read back exactly.
-class Canvas {
-public:
-    Canvas(int width = 64, int height = 64);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    void Fill(COLORREF colour);
-    COLORREF At(int x, int y) const;
-    HDC dc() const { return dc_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    static const int SIDE = 64;
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    DWORD* bits_ = nullptr;
-};
 
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
