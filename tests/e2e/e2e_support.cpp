@@ -296,26 +296,9 @@ std::string TakeScreenshot(const std::string& name, DWORD timeoutMs)
     return finished;
 }
 
-static LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 TestWindow::TestWindow(const char* title, int x, int y, int width, int height)
+    : window_(CreateTestWindow(title, WS_OVERLAPPEDWINDOW, nullptr, 0, x, y, width, height))
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = TestWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = "VornelE2ETestWindow";
-        RegisterClassA(&windowClass);
-        registered = true;
-    }
-    window_ = CreateWindowExA(0, "VornelE2ETestWindow", title, WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
     // Without activation: the keyboard stays with whatever had it.
     if (window_)
         ShowWindow(window_, SW_SHOWNOACTIVATE);

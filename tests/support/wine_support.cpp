@@ -222,3 +222,29 @@ std::vector<DWORD> Canvas::Pixels() const
     GdiFlush();
     return std::vector<DWORD>(bits_, bits_ + width_ * height_);
 }
+
+static LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateTestWindow(const char* title, DWORD style, HWND owner, DWORD exStyle, int x, int y, int width,
+                      int height)
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = TestWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = "VornelTestWindow";
+        RegisterClassA(&windowClass);
+        registered = true;
+    }
+    HWND window = CreateWindowExA(exStyle, "VornelTestWindow", title, style, x, y, width, height, owner, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    PumpPending();
+    return window;
+}
+

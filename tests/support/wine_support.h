@@ -63,6 +63,12 @@ private:
     bool hadValue_;
 };
 
+// A plain top-level window of the calling program, for the programs under
+// test to list, minimize or close.
+HWND CreateTestWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                      HWND owner = nullptr, DWORD exStyle = 0, int x = 100, int y = 100,
+                      int width = 300, int height = 200);
+
 // A top-down 32-bit canvas to draw into and read back exactly.
 class Canvas {
 public:

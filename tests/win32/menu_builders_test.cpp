@@ -200,9 +200,11 @@ TEST_F(TaskBuilder, LongTitlesAreCutAt259)
     std::string title(300, 't');
     HWND w = Make(title.c_str());
     BuildTaskMenu(window);
-    for (int k = 0; k < TaskWindowCount; ++k)
-        if (TaskWindowList[k].window == w)
+    for (int k = 0; k < TaskWindowCount; ++k) {
+        if (TaskWindowList[k].window == w) {
             EXPECT_EQ(259u, strlen(TaskWindowList[k].title));
+        }
+    }
     EXPECT_TRUE(Listed(w));
 }
 

@@ -158,30 +158,6 @@ void AppTest::TearDown()
     DeleteSettingsKey();
 }
 
-static LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND CreateTestWindow(const char* title, DWORD style, HWND owner, DWORD exStyle)
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = TestWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = "VornelTestWindow";
-        RegisterClassA(&windowClass);
-        registered = true;
-    }
-    HWND window = CreateWindowExA(exStyle, "VornelTestWindow", title, style, 100, 100, 300, 200, owner, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    PumpPending();
-    return window;
-}
-
 COLORREF ClientPixel(HWND window, int x, int y)
 {
     HDC dc = GetDC(window);

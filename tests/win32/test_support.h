@@ -61,9 +61,6 @@ protected:
     HWND window = nullptr;
 };
 
-// A plain top-level window of the test process for the window actions.
-HWND CreateTestWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                      HWND owner = nullptr, DWORD exStyle = 0);
 
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
