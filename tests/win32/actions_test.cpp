@@ -142,46 +142,6 @@ TEST_F(Actions, MinimizeAllSwitchesTheAnimationOffAndRestoresIt)
     EXPECT_TRUE(SeamCallsOf("SystemParametersInfoA").empty()) << "already off: left alone";
 }
 
-// A window whose thread stops answering messages.
-class HungWindow {
-public:
-    HungWindow()
-    {
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-        WaitForSingleObject(ready_, 5000);
-    }
-    ~HungWindow()
-    {
-        SetEvent(release_);
-        WaitForSingleObject(thread_, 5000);
-        CloseHandle(thread_);
-        CloseHandle(ready_);
-        CloseHandle(release_);
-    }
-    HWND window = nullptr;
-
-private:
-    static DWORD WINAPI Run(void* parameter)
-    {
-        HungWindow* self = static_cast<HungWindow*>(parameter);
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hIcon = LoadIconA(nullptr, IDI_QUESTION);
-        windowClass.lpszClassName = "VornelHungWindow";
-        RegisterClassA(&windowClass);
-        self->window = CreateWindowA("VornelHungWindow", "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
-                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetEvent(self->ready_);
-        WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
-        DestroyWindow(self->window);
-        return 0;
-    }
-    HANDLE ready_, release_, thread_;
-};
-
 TEST_F(Actions, MinimizeAllDoesNotWaitForeverOnAWindowThatDoesNotAnswer)
 {
     HungWindow hung;

@@ -62,6 +62,19 @@ protected:
 };
 
 
+// A window whose thread stops answering messages until the object goes.
+// Its class has an icon (IDI_QUESTION) and it answers no WM_GETICON.
+class HungWindow {
+public:
+    HungWindow();
+    ~HungWindow();
+    HWND window = nullptr;
+
+private:
+    static DWORD WINAPI Run(void* parameter);
+    HANDLE ready_, release_, thread_;
+};
+
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 
