@@ -121,6 +121,24 @@ static BOOL WINAPI FakeAnimationSetting(UINT action, UINT parameter, PVOID data,
     return TRUE;
 }
 
+TEST_F(Actions, MinimizeAllTakesOnlyOrdinaryWindows)
+{
+    HWND ordinary = Make("ordinary");
+    HWND noBox = Make("dialog-like", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+    HWND ownedPopup = Make("owned", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, ordinary);
+    HWND hidden = Make("hidden", WS_OVERLAPPEDWINDOW);
+    HWND minimized = Make("minimized", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+    SendMessageA(window, WM_COMMAND, 53, 0);
+    EXPECT_TRUE(IsIconic(ordinary));
+    EXPECT_FALSE(IsIconic(noBox)) << "no minimize box";
+    EXPECT_FALSE(IsIconic(ownedPopup)) << "an owned pop-up has a parent for GetParent";
+    EXPECT_FALSE(IsIconic(hidden));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_TRUE(IsIconic(minimized));
+    EXPECT_FALSE(IsIconic(window)) << "never the button";
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
 TEST_F(Actions, MinimizeAllSwitchesTheAnimationOffAndRestoresIt)
 {
     Platform.SystemParametersInfoA = FakeAnimationSetting;
