@@ -37,29 +37,16 @@ static MenuShape ShapeOf(HMENU menu)
 
 class Builders : public AppTest {};
 
-class DesktopBuilder : public Builders {
+class DesktopBuilder : public ShellFolderTest {
 protected:
-    void SetUp() override
-    {
-        Builders::SetUp();
-        desktop_ = new TemporaryDirectory("desktop");
-        override_ = new ShellFolderOverride("Desktop", desktop_->path());
-    }
-    void TearDown() override
-    {
-        delete override_;
-        delete desktop_;
-        Builders::TearDown();
-    }
-    TemporaryDirectory* desktop_ = nullptr;
-    ShellFolderOverride* override_ = nullptr;
+    DesktopBuilder() : ShellFolderTest("Desktop", "desktop") {}
 };
 
 TEST_F(DesktopBuilder, ListsFilesAndFoldersButNotDotNames)
 {
-    WriteFileText(desktop_->file("Word.lnk"), "shortcut");
-    CreateDirectoryA(desktop_->file("Projects").c_str(), nullptr);
-    WriteFileText(desktop_->file(".hidden"), "dot");
+    WriteFileText(folder_->file("Word.lnk"), "shortcut");
+    CreateDirectoryA(folder_->file("Projects").c_str(), nullptr);
+    WriteFileText(folder_->file(".hidden"), "dot");
     BuildDesktopMenu();
     EXPECT_EQ(1, LastDesktopItem);
     ASSERT_EQ(2, GetMenuItemCount(DesktopMenu));
@@ -68,13 +55,13 @@ TEST_F(DesktopBuilder, ListsFilesAndFoldersButNotDotNames)
     std::vector<std::string> names = { DesktopItemList[0], DesktopItemList[1] };
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Word.lnk"));
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Projects"));
-    EXPECT_EQ(desktop_->path() + "\\", DesktopDirectory);
+    EXPECT_EQ(folder_->path() + "\\", DesktopDirectory);
 }
 
 TEST_F(DesktopBuilder, TheFirstColumnHoldsOneMore)
 {
     for (int i = 0; i < 7; ++i)
-        WriteFileText(desktop_->file(("item" + std::to_string(i)).c_str()), "x");
+        WriteFileText(folder_->file(("item" + std::to_string(i)).c_str()), "x");
     ItemsPerColumn = 3;
     BuildDesktopMenu();
     EXPECT_EQ((std::vector<int>{4, 3}), ShapeOf(DesktopMenu).columns);
@@ -83,7 +70,7 @@ TEST_F(DesktopBuilder, TheFirstColumnHoldsOneMore)
 TEST_F(DesktopBuilder, StopsAtAHundred)
 {
     for (int i = 0; i < 101; ++i)
-        WriteFileText(desktop_->file(("f" + std::to_string(i)).c_str()), "x");
+        WriteFileText(folder_->file(("f" + std::to_string(i)).c_str()), "x");
     BuildDesktopMenu();
     EXPECT_EQ(99, LastDesktopItem);
     EXPECT_EQ(100, GetMenuItemCount(DesktopMenu));
@@ -91,9 +78,9 @@ TEST_F(DesktopBuilder, StopsAtAHundred)
 
 TEST_F(DesktopBuilder, BuildsOncePerOpening)
 {
-    WriteFileText(desktop_->file("a.txt"), "x");
+    WriteFileText(folder_->file("a.txt"), "x");
     BuildDesktopMenu();
-    WriteFileText(desktop_->file("b.txt"), "x");
+    WriteFileText(folder_->file("b.txt"), "x");
     BuildDesktopMenu();
     EXPECT_EQ(1, GetMenuItemCount(DesktopMenu));
     PrepareDynamicMenus();
@@ -103,8 +90,7 @@ TEST_F(DesktopBuilder, BuildsOncePerOpening)
 
 TEST_F(DesktopBuilder, NoDesktopValueOrAPathTooLongLeavesItEmpty)
 {
-    delete override_;
-    override_ = nullptr;
+    value_.reset();
     {
         HKEY key;
         RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", &key);
@@ -119,14 +105,12 @@ TEST_F(DesktopBuilder, NoDesktopValueOrAPathTooLongLeavesItEmpty)
             RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<BYTE*>(saved), static_cast<DWORD>(strlen(saved) + 1));
         RegCloseKey(key);
     }
-    delete override_;
-    override_ = new ShellFolderOverride("Desktop", std::string(258, 'x'));
+    value_.reset(new ShellFolderOverride("Desktop", std::string(258, 'x')));
     BuildDesktopMenu();
     EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "the search pattern would not fit";
     EXPECT_EQ(-1, LastDesktopItem);
     PrepareDynamicMenus();
-    delete override_;
-    override_ = new ShellFolderOverride("Desktop", desktop_->path() + "\\missing");
+    value_.reset(new ShellFolderOverride("Desktop", folder_->path() + "\\missing"));
     BuildDesktopMenu();
     EXPECT_EQ(0, GetMenuItemCount(DesktopMenu));
 }

@@ -6,23 +6,12 @@
 #include "app/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
 
-class StartMenu : public AppTest {
+class StartMenu : public ShellFolderTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        startMenu_ = new TemporaryDirectory("startmenu");
-        override_ = new ShellFolderOverride("Start Menu", startMenu_->path());
-    }
-    void TearDown() override
-    {
-        delete override_;
-        delete startMenu_;
-        AppTest::TearDown();
-    }
+    StartMenu() : ShellFolderTest("Start Menu", "startmenu") {}
     std::string Folder(const char* name, const char* classId) const
     {
-        return startMenu_->path() + "\\" + name + "." + classId;
+        return folder_->path() + "\\" + name + "." + classId;
     }
     void HighlightTools()
     {
@@ -31,8 +20,6 @@ protected:
     bool Checked(UINT id) { return (GetMenuState(ToolsMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-    TemporaryDirectory* startMenu_ = nullptr;
-    ShellFolderOverride* override_ = nullptr;
 };
 
 TEST_F(StartMenu, EachCommandCreatesThenRemovesItsFolder)
@@ -78,14 +65,13 @@ TEST_F(StartMenu, ANonEmptyFolderCannotBeRemovedAndStaysChecked)
 TEST_F(StartMenu, AFolderNamedDifferentlyBySystemKeepsTheClassIdentifier)
 {
     EXPECT_TRUE(StartMenuFolder("Systemsteuerung", "{21EC2020-3AEA-1069-A2DD-08002B30309D}", START_MENU_CREATE));
-    EXPECT_TRUE(Exists(startMenu_->path() + "\\Systemsteuerung.{21EC2020-3AEA-1069-A2DD-08002B30309D}"));
+    EXPECT_TRUE(Exists(folder_->path() + "\\Systemsteuerung.{21EC2020-3AEA-1069-A2DD-08002B30309D}"));
     EXPECT_TRUE(StartMenuFolder("Systemsteuerung", "{21EC2020-3AEA-1069-A2DD-08002B30309D}", START_MENU_TEST));
 }
 
 TEST_F(StartMenu, WithoutAStartMenuPathNothingHappens)
 {
-    delete override_;
-    override_ = nullptr;
+    value_.reset();
     HKEY key;
     RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", &key);
     char saved[MAX_PATH] = "";

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,30 @@ public:
 private:
     static DWORD WINAPI Run(void* parameter);
     HANDLE ready_, release_, thread_;
+};
+
+// An AppTest with one shell folder ("Desktop", "Start Menu") pointed at a
+// fresh temporary directory for the test's duration.
+class ShellFolderTest : public AppTest {
+protected:
+    ShellFolderTest(const char* valueName, const char* directoryName)
+        : valueName_(valueName), directoryName_(directoryName) {}
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        folder_.reset(new TemporaryDirectory(directoryName_));
+        value_.reset(new ShellFolderOverride(valueName_, folder_->path()));
+    }
+    void TearDown() override
+    {
+        value_.reset();
+        folder_.reset();
+        AppTest::TearDown();
+    }
+    const char* valueName_;
+    const char* directoryName_;
+    std::unique_ptr<TemporaryDirectory> folder_;
+    std::unique_ptr<ShellFolderOverride> value_;
 };
 
 // Reads the colour of a pixel of a window's client area.
