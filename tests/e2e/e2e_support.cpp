@@ -110,39 +110,19 @@ int InkPixels(const RECT& area)
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return 0;
+    Canvas canvas(width, height);
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    int ink = 0;
-    if (bitmap && bits) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
-            GdiFlush();
-            const DWORD* pixels = static_cast<const DWORD*>(bits);
-            const int count = width * height;
-            std::map<DWORD, int> histogram;
-            for (int i = 0; i < count; ++i)
-                ++histogram[pixels[i] & 0xffffff];
-            int most = 0;
-            for (const auto& entry : histogram)
-                most = entry.second > most ? entry.second : most;
-            ink = count - most;
-        }
-        SelectObject(memory, previous);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    DeleteDC(memory);
+    BOOL copied = BitBlt(canvas.dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    return ink;
+    if (!copied)
+        return 0;
+    std::map<DWORD, int> histogram;
+    for (DWORD pixel : canvas.Pixels())
+        ++histogram[pixel & 0xffffff];
+    int most = 0;
+    for (const auto& entry : histogram)
+        most = entry.second > most ? entry.second : most;
+    return width * height - most;
 }
 
 RECT Inset(const RECT& rect, int dx, int dy)
