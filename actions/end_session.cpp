@@ -1,7 +1,7 @@
 #include "actions/end_session.h"
 
 #include "actions/privileges.h"
-#include "app/platform.h"
+#include "base/platform.h"
 #include "settings/settings_store.h"
 
 // Indexed 0 for shutdown, 1 for log off, 2 for restart.

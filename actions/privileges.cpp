@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 bool EnableOwnPrivilege(const char* name)
 {

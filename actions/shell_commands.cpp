@@ -1,8 +1,8 @@
 #include "actions/shell_commands.h"
 
 #include "actions/window_actions.h"
-#include "app/platform.h"
-#include "app/text.h"
+#include "base/platform.h"
+#include "base/text.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"
 #include "menus/screen_saver_menu.h"

@@ -1,8 +1,8 @@
 #include "actions/window_actions.h"
 
 #include "actions/privileges.h"
-#include "app/handles.h"
-#include "app/platform.h"
+#include "base/handles.h"
+#include "base/platform.h"
 #include "app/startup.h"
 #include "menus/task_menu.h"
 

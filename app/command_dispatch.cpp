@@ -3,7 +3,7 @@
 #include "actions/end_session.h"
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
-#include "app/commands.h"
+#include "base/commands.h"
 #include "app/menu_tree.h"
 #include "app/shell_folder_names.h"
 #include "app/startup.h"

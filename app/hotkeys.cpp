@@ -1,6 +1,6 @@
 #include "app/hotkeys.h"
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "menus/popup_menu.h"
 #include "tools/calculator_dialog.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/command_line.h"
-#include "app/platform.h"
+#include "base/platform.h"
 #include "app/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

@@ -4,7 +4,7 @@
 
 #include "app/command_dispatch.h"
 #include "app/click_timing.h"
-#include "app/commands.h"
+#include "base/commands.h"
 #include "app/hotkeys.h"
 #include "app/menu_tree.h"
 #include "app/shell_folder_names.h"

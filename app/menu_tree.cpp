@@ -1,6 +1,6 @@
 #include "app/menu_tree.h"
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "app/shell_folder_names.h"
 #include "menus/favourites_menu.h"
 #include "menus/popup_menu.h"

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/handles.h"
-#include "app/text.h"
+#include "base/handles.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 
 static const char DefaultDesktopName[] = "&Desktop";

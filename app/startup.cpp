@@ -3,7 +3,7 @@
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/menu_tree.h"
-#include "app/platform.h"
+#include "base/platform.h"
 #include "app/shell_folder_names.h"
 #include "menus/menu_columns.h"
 #include "res/resource.h"

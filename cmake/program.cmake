@@ -1,6 +1,14 @@
 # The Windows program: a static library with everything but the entry point
 # (the Win32 test lane links it), and vornel.exe itself.
 
+# x86 for the 32-bit build, x64 for the 64-bit one: test names carry it, so
+# one CTest summary tells the two apart.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VORNEL_ARCH x64)
+else()
+    set(VORNEL_ARCH x86)
+endif()
+
 set(VORNEL_WIN32_SOURCES
     actions/end_session.cpp
     actions/privileges.cpp
@@ -10,7 +18,8 @@ set(VORNEL_WIN32_SOURCES
     app/hotkeys.cpp
     app/main_window.cpp
     app/menu_tree.cpp
-    app/platform.cpp
+    base/platform.cpp
+    base/system_libraries.cpp
     app/shell_folder_names.cpp
     app/startup.cpp
     menus/applet_menu.cpp
@@ -42,7 +51,7 @@ add_library(vornel_core STATIC ${VORNEL_PURE_SOURCES} ${VORNEL_WIN32_SOURCES})
 target_include_directories(vornel_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vornel_core PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
 target_compile_definitions(vornel_core PUBLIC ${VORNEL_DEFINITIONS})
-target_link_libraries(vornel_core PUBLIC user32 gdi32 advapi32 shell32 comctl32 comdlg32 winmm)
+target_link_libraries(vornel_core PUBLIC user32 gdi32 advapi32 shell32)
 
 add_executable(vornel WIN32 app/main.cpp res/vornel.rc)
 target_compile_options(vornel PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)

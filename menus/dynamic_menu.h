@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 // Deletes the items one by one from the top until none is left.
 void EmptyMenu(HMENU menu);

@@ -1,6 +1,6 @@
 #include "menus/favourites_menu.h"
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "app/menu_tree.h"
 #include "app/startup.h"
 #include "menus/dynamic_menu.h"

@@ -3,11 +3,11 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/commands.h"
-#include "app/handles.h"
+#include "base/commands.h"
+#include "base/handles.h"
 #include "app/menu_tree.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "menus/dynamic_menu.h"
 #include "menus/menu_columns.h"
 #include "menus/mnemonics.h"

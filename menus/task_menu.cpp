@@ -2,10 +2,10 @@
 
 #include <string.h>
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "app/menu_tree.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "menus/dynamic_menu.h"
 #include "menus/menu_columns.h"
 

@@ -3,8 +3,8 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/handles.h"
-#include "app/text.h"
+#include "base/handles.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 
 const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

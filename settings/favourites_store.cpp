@@ -3,8 +3,8 @@
 #include <stdlib.h>
 #include <windows.h>
 
-#include "app/handles.h"
-#include "app/text.h"
+#include "base/handles.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 
 FavouriteListRecord FavouriteList = { {}, {}, -1 };

@@ -1,6 +1,6 @@
 #include "settings/settings_store.h"
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 const char SettingsKey[] = "Software\\Kestrum\\Vornel";
 

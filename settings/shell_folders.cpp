@@ -1,6 +1,6 @@
 #include "settings/shell_folders.h"
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "settings/settings_store.h"
 
 static const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "settings/shell_folders.h"
 
 bool StartMenuFolder(const char* name, const char* classId, StartMenuOperation operation)

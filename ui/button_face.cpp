@@ -1,6 +1,6 @@
 #include "ui/button_face.h"
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "res/resource.h"

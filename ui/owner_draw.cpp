@@ -3,12 +3,12 @@
 #include <io.h>
 #include <shellapi.h>
 
-#include "app/commands.h"
-#include "app/handles.h"
+#include "base/commands.h"
+#include "base/handles.h"
 #include "app/menu_tree.h"
 #include "app/shell_folder_names.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"
 #include "menus/popup_menu.h"

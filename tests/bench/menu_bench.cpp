@@ -19,7 +19,7 @@
 #include <shlwapi.h>
 
 #include "app/menu_tree.h"
-#include "app/platform.h"
+#include "base/platform.h"
 #include "app/startup.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"

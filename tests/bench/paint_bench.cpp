@@ -13,7 +13,7 @@
 
 #include <shlwapi.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "app/startup.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"

@@ -6,7 +6,7 @@
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
 #include "app/menu_tree.h"
-#include "app/platform.h"
+#include "base/platform.h"
 #include "app/startup.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"

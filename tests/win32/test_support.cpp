@@ -1,11 +1,12 @@
 #include "tests/win32/test_support.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "app/startup.h"
 #include "settings/settings_store.h"
 
 std::vector<SeamCall> SeamCalls;
 int MessageBoxAnswer = IDNO;
+std::string OpenFileAnswer;
 
 std::vector<SeamCall> SeamCallsOf(const char* function)
 {
@@ -96,6 +97,17 @@ static void WINAPI RecordExitProcess(UINT exitCode)
     Record("ExitProcess", nullptr, nullptr, nullptr, exitCode);
 }
 
+// Records the first filter and the flags; answers with OpenFileAnswer, or
+// as a cancelled chooser when that is empty.
+static BOOL WINAPI RecordGetOpenFileNameA(LPOPENFILENAMEA request)
+{
+    Record("GetOpenFileNameA", request->lpstrFilter, request->lpstrFile, nullptr, request->Flags, request->hwndOwner);
+    if (OpenFileAnswer.empty())
+        return FALSE;
+    lstrcpynA(request->lpstrFile, OpenFileAnswer.c_str(), static_cast<int>(request->nMaxFile));
+    return TRUE;
+}
+
 void InstallSeamRecorders()
 {
     SeamCalls.clear();
@@ -109,6 +121,8 @@ void InstallSeamRecorders()
     Platform.SystemParametersInfoA = RecordSystemParametersInfoA;
     Platform.WritePrivateProfileStringA = RecordWritePrivateProfileStringA;
     Platform.ExitProcess = RecordExitProcess;
+    OpenFileAnswer.clear();
+    Platform.GetOpenFileNameA = RecordGetOpenFileNameA;
 }
 
 void RestoreRealSeam()

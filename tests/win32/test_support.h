@@ -27,9 +27,12 @@ std::vector<SeamCall> SeamCallsOf(const char* function);
 
 // What the recorded MessageBoxA answers.
 extern int MessageBoxAnswer;
+// The path the recorded GetOpenFileNameA chooses; empty: the user cancels.
+extern std::string OpenFileAnswer;
 
 // Swaps recorders into every entry of the seam. ExitWindowsEx, ShellExecuteA,
-// mciSendStringA, MessageBoxA, keybd_event and ExitProcess only record;
+// mciSendStringA, MessageBoxA, keybd_event, GetOpenFileNameA and ExitProcess
+// only record;
 // TerminateProcess records and refuses; SystemParametersInfoA and
 // WritePrivateProfileStringA record and then act, which only touches the
 // test prefix.

@@ -1,7 +1,7 @@
 // Bounded text helpers: every fixed buffer in the program is filled through
 // these, so a text that does not fit is cut and always terminated.
-#ifndef VORNEL_APP_TEXT_H
-#define VORNEL_APP_TEXT_H
+#ifndef VORNEL_BASE_TEXT_H
+#define VORNEL_BASE_TEXT_H
 
 #include <stddef.h>
 

@@ -1,13 +1,15 @@
 // The few system calls whose real effect a test must never have: ending the
-// session, killing a process, starting programs, asking the user, pressing
+// session, killing a process, starting programs, asking the user (also for a
+// file), pressing
 // keys, changing system-wide settings and leaving the process. Everything
 // calls them through this table; tests swap single entries for recorders.
 // All other Win32 calls are made directly.
-#ifndef VORNEL_APP_PLATFORM_H
-#define VORNEL_APP_PLATFORM_H
+#ifndef VORNEL_BASE_PLATFORM_H
+#define VORNEL_BASE_PLATFORM_H
 
 #include <windows.h>
 #include <mmsystem.h>
+#include <commdlg.h>
 
 struct PlatformCalls {
     BOOL (WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
@@ -23,11 +25,15 @@ struct PlatformCalls {
     BOOL (WINAPI* SystemParametersInfoA)(UINT action, UINT parameter, PVOID data, UINT update);
     BOOL (WINAPI* WritePrivateProfileStringA)(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file);
     void (WINAPI* ExitProcess)(UINT exitCode);
+    // The file chooser is modal and waits for a person.
+    BOOL (WINAPI* GetOpenFileNameA)(LPOPENFILENAMEA request);
 };
 
 extern PlatformCalls Platform;
 
-// The table as the program starts with it: every entry the real call.
+// The table as the program starts with it: every entry the real call. The
+// calls of winmm and comdlg32 load their library on first use (see
+// system_libraries.h); when it is missing they fail as the call would.
 extern const PlatformCalls RealPlatformCalls;
 
 #endif

@@ -1,8 +1,8 @@
 // Command identifiers of the popup menu. The menu items send them to the main
 // window as WM_COMMAND; double-clicks and the calculator hotkey send some of
 // them too. The numbers are fixed: other programs and users' scripts post them.
-#ifndef VORNEL_APP_COMMANDS_H
-#define VORNEL_APP_COMMANDS_H
+#ifndef VORNEL_BASE_COMMANDS_H
+#define VORNEL_BASE_COMMANDS_H
 
 enum CommandId {
     CMD_ABOUT = 26,

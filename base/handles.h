@@ -1,8 +1,8 @@
 // Tiny owners of system handles, where they make a leak impossible without
 // hiding the call that made the handle. Not copyable; get() hands the handle
 // to the API, out() receives one, release() gives up ownership.
-#ifndef VORNEL_APP_HANDLES_H
-#define VORNEL_APP_HANDLES_H
+#ifndef VORNEL_BASE_HANDLES_H
+#define VORNEL_BASE_HANDLES_H
 
 #include <windows.h>
 

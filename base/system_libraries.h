@@ -1,0 +1,38 @@
+// System libraries that only some commands need, loaded the first time one
+// of them is used and kept until the process ends. Start-up stays free of
+// them, and a library that is missing or broken fails only the command that
+// wanted it, quietly.
+#ifndef VORNEL_BASE_SYSTEM_LIBRARIES_H
+#define VORNEL_BASE_SYSTEM_LIBRARIES_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+// The address of an export of a system library, loading the library on the
+// first request; null when the library or the export is missing.
+FARPROC SystemFunction(const char* library, const char* name);
+
+// Typed form of SystemFunction.
+template <typename Function>
+Function* SystemFunctionOf(const char* library, const char* name)
+{
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(SystemFunction(library, name)));
+}
+
+// The image list calls of comctl32, for the dialogs that show icons in lists.
+struct ImageListCalls {
+    HIMAGELIST (WINAPI* Create)(int width, int height, UINT flags, int initial, int grow);
+    COLORREF (WINAPI* SetBkColor)(HIMAGELIST list, COLORREF colour);
+    int (WINAPI* ReplaceIcon)(HIMAGELIST list, int index, HICON icon);
+    BOOL (WINAPI* Remove)(HIMAGELIST list, int index);
+    BOOL (WINAPI* Destroy)(HIMAGELIST list);
+    int (WINAPI* GetImageCount)(HIMAGELIST list);
+};
+
+// Loads comctl32 and registers the trackbar, list-view and tree-view window
+// classes, so that dialog templates naming them can be created. Returns the
+// image list calls, or null when the library or one of the calls is missing
+// (the dialogs that need them then do not open).
+const ImageListCalls* LoadCommonControls();
+
+#endif
