@@ -3,8 +3,10 @@
 # watch: the size of the exe and what it imports; start-up time and peak
 # working set against a bare Win32 program; CPU time and wake-ups while
 # idle; the cost of painting the button face; and how fast the popup menu
-# and its live submenus appear. Everything runs under Wine in a prefix of
-# its own (build/wine/bench) on a private X server. Not part of the tests:
+# and its live submenus appear. It measures the 32-bit build where this
+# machine runs 32-bit Wine, else the 64-bit one (VORNEL_ARCHS=x64 chooses
+# the 64-bit one anywhere), and names it. Everything runs under Wine in a
+# prefix of its own (build/wine/bench-<arch>) on a private X server. Not part of the tests:
 # it prints figures and judges them against the goals, it does not fail on
 # them.
 #
@@ -20,12 +22,14 @@ OPENINGS=${VORNEL_BENCH_OPENINGS:-10}
 SIZE_GOAL_KB=300
 RATIO_GOAL=1.3
 
-WIN32="$VORNEL_BUILD/win32"
 BENCH_TARGETS=(minimal_window startup_probe paint_bench menu_bench)
 
 "$VORNEL_ROOT/scripts/install-deps.sh" || exit 1
+choose_program_arch
+WIN32=$(arch_build_dir "$VORNEL_ARCH")
+TRIPLET=$(arch_triplet "$VORNEL_ARCH")
 say "Building vornel.exe and the benchmarks ..."
-build_windows || exit 1
+build_windows "$VORNEL_ARCH" || exit 1
 cmake --build "$WIN32" --parallel "$(nproc)" --target "${BENCH_TARGETS[@]}" -- --no-print-directory >/dev/null || {
     cmake --build "$WIN32" --target "${BENCH_TARGETS[@]}" -- --no-print-directory
     exit 1
@@ -33,22 +37,24 @@ cmake --build "$WIN32" --parallel "$(nproc)" --target "${BENCH_TARGETS[@]}" -- -
 
 SCRATCH=$(mktemp -d "$VORNEL_BUILD/bench.XXXXXX")
 cleanup() {
+    stop_desktop_keepers
     stop_wineserver
     stop_private_display
     rm -rf "$SCRATCH"
 }
-use_wine_prefix "$VORNEL_BUILD/wine/bench"
+use_wine_prefix "$VORNEL_ARCH" "$VORNEL_BUILD/wine/bench-$VORNEL_ARCH"
 start_private_display || exit 1
 trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
 # As in the test run: one server, and a desktop alive between the measured programs.
-start_wine_session
+start_wine_session "$VORNEL_ARCH" || { say "Wine could not create the prefix $WINEPREFIX."; exit 1; }
 
 # Runs a Windows console program; its output without the carriage returns
 # of the C runtime's text mode. Wine's own chatter goes to a log, shown only
 # when the program fails.
 run_windows() {
     local log="$SCRATCH/stderr.log" status
-    wine "$@" 2>"$log" | tr -d '\r'
+    vwine "$@" 2>"$log" | tr -d '\r'
     status=${PIPESTATUS[0]}
     if [ "$status" -ne 0 ]; then
         echo "  ($(basename "$1") exited with $status)"
@@ -57,7 +63,7 @@ run_windows() {
     return "$status"
 }
 
-windows_path() { winepath -w "$1" 2>/dev/null; }
+windows_path() { vwine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 section() { printf '\n== %s\n' "$*"; }
 
@@ -65,7 +71,7 @@ section() { printf '\n== %s\n' "$*"; }
 at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a != "" && a <= b) }'; }
 verdict() { if at_most "$1" "$2"; then echo "met"; else echo "NOT met"; fi; }
 
-echo "Vornel benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(wine --version), $(nproc) CPUs, display $DISPLAY"
+echo "Vornel benchmarks of the $VORNEL_ARCH build ($WIN32), $(date -u '+%Y-%m-%d %H:%M UTC'), $(vwine --version), $(nproc) CPUs, display $DISPLAY"
 echo "Prefix $WINEPREFIX"
 
 # ---------------------------------------------------------------- size
@@ -73,17 +79,17 @@ section "Size and imports of vornel.exe"
 exe="$WIN32/vornel.exe"
 size=$(stat -c %s "$exe")
 cp "$exe" "$SCRATCH/vornel-stripped.exe"
-i686-w64-mingw32-strip "$SCRATCH/vornel-stripped.exe"
+"$TRIPLET-strip" "$SCRATCH/vornel-stripped.exe"
 stripped=$(stat -c %s "$SCRATCH/vornel-stripped.exe")
 size_kb=$(awk -v b="$stripped" 'BEGIN { printf "%.1f", b / 1024 }')
 printf '  as built:            %8d bytes (%.1f KB)\n' "$size" "$(awk -v b="$size" 'BEGIN { print b / 1024 }')"
 printf '  stripped again:      %8d bytes (%s KB)\n' "$stripped" "$size_kb"
 echo "  imported DLLs:"
-i686-w64-mingw32-objdump -p "$exe" | grep 'DLL Name' | sed 's/^[[:space:]]*/    /'
+"$TRIPLET-objdump" -p "$exe" | grep 'DLL Name' | sed 's/^[[:space:]]*/    /'
 sections=
 while read -r _ name hex _; do
     sections+="$name $((16#$hex))  "
-done < <(i686-w64-mingw32-objdump -h "$exe" | awk '$2 ~ /^\./')
+done < <("$TRIPLET-objdump" -h "$exe" | awk '$2 ~ /^\./')
 printf '  %-20s %s\n' "section sizes:" "$sections"
 minimal_size=$(stat -c %s "$WIN32/minimal_window.exe")
 printf '  minimal_window.exe:  %8d bytes (the same static C++ runtime, for comparison)\n' "$minimal_size"
@@ -148,7 +154,7 @@ measure_idle() {
     release="$SCRATCH/release-$name"
     # The probe keeps the program running after IDLE-END until the release
     # file exists, so the last sample below does not see its exit.
-    wine "$WIN32/startup_probe.exe" idle "$IDLE_SECONDS" "$(windows_path "$unix_exe")" "$class" \
+    vwine "$WIN32/startup_probe.exe" idle "$IDLE_SECONDS" "$(windows_path "$unix_exe")" "$class" \
         "$(windows_path "$release")" >"$out" 2>"$SCRATCH/idle-$name.err" </dev/null &
     probe=$!
     if ! wait_for_line "$out" IDLE-BEGIN 60; then

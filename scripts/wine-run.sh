@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
-# Runs one Windows program under Wine in the test prefix (build/wine/test).
-# CTest calls this for every Windows test program. With no X server around
-# it brings its own Xvfb for this one run.
+# Runs one Windows program of architecture $1 (x86 or x64) under Wine in
+# that architecture's test prefix (build/wine/test-<arch>). CTest calls
+# this for every Windows test program. With no X server around it brings
+# its own Xvfb for this one run. Whatever it started is stopped when the
+# program ends or when this script is told to stop (CTest's time-out).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-use_wine_prefix "${VORNEL_WINEPREFIX:-$VORNEL_BUILD/wine/test}"
+arch="$1"; shift
+use_wine_prefix "$arch" "$VORNEL_BUILD/wine/test-$arch"
 own_display=
+child=
+stop_everything() {
+    [ -n "$child" ] && kill "$child" 2>/dev/null
+    if [ -n "$own_display" ]; then
+        stop_wineserver
+        stop_private_display
+    fi
+}
+trap stop_everything EXIT
+trap 'exit 143' TERM INT HUP
+
 if [ -z "${DISPLAY:-}" ]; then
     start_private_display || exit 1
     own_display=1
 fi
-ensure_wine_prefix
+ensure_wine_prefix || { say "Wine could not create the prefix $WINEPREFIX."; exit 1; }
 [ -n "$own_display" ] && use_unmanaged_windows
 
-wine "$@"
+# In the background, so a signal reaches the trap at once.
+vwine "$@" &
+child=$!
+wait "$child"
 status=$?
-
-if [ -n "$own_display" ]; then
-    stop_wineserver
-    stop_private_display
-fi
+child=
 exit $status

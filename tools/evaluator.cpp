@@ -49,11 +49,23 @@ struct ParseEntry {
 // Functions. Names are matched as prefixes of the text, in this order, so a
 // longer name must stand before any name that is a prefix of it.
 
+// A value as a double holds it. The x87 unit of a 32-bit processor without
+// SSE2 computes in 80 bits and keeps results in its registers, where a
+// quotient beyond DBL_MAX is still finite and x + 0.5 is not yet rounded;
+// going through memory rounds to double precision, as every rule here
+// assumes.
+double AsDouble(double x)
+{
+    volatile double stored = x;
+    return stored;
+}
+
 // Truncation toward zero into a signed 32-bit integer. Out-of-range values and
 // NaN give INT32_MIN, the x86 "integer indefinite", on every compiler: a cast
 // of such a value is undefined, so the range is tested first.
-int32_t TruncateToInt32(double x)
+int32_t TruncateToInt32(double value)
 {
+    double x = AsDouble(value);
     if (!(x > -2147483649.0 && x < 2147483648.0))
         return INT32_MIN;
     return static_cast<int32_t>(x);
@@ -304,7 +316,7 @@ bool Evaluator::Reduce(int ruleNumber)
 {
     const Rule& rule = Rules[ruleNumber - 1];
     depth_ -= rule.length;
-    double value = rule.value(&stack_[depth_]);
+    double value = AsDouble(rule.value(&stack_[depth_]));
     uint8_t next = Gotos[stack_[depth_ - 1].state][rule.lhs];
     if (next == no)
         return false;

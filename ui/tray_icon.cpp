@@ -2,11 +2,13 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 #include "ui/button_face.h"
 
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the oldest shell's record");
+// The oldest shell's record, which every shell accepts: 88 bytes on 32-bit
+// Windows, its pointer-sized fields wider on 64-bit.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the oldest shell's record");
 
 NOTIFYICONDATAA TrayIconData;
 bool TrayIconShown;

@@ -22,5 +22,5 @@ target_link_options(e2e_tests PRIVATE -static -mconsole)
 add_dependencies(e2e_tests vornel message_spy)
 
 include(GoogleTest)
-gtest_add_tests(TARGET e2e_tests TEST_PREFIX "e2e." TEST_LIST VORNEL_E2E_TEST_NAMES)
-set_tests_properties(${VORNEL_E2E_TEST_NAMES} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 120)
+gtest_add_tests(TARGET e2e_tests TEST_PREFIX "e2e.${VORNEL_ARCH}." TEST_LIST VORNEL_E2E_TEST_NAMES)
+set_tests_properties(${VORNEL_E2E_TEST_NAMES} PROPERTIES RESOURCE_LOCK wineprefix-${VORNEL_ARCH} TIMEOUT 120)

@@ -38,10 +38,10 @@ add_dependencies(win32_tests vtthree vtnoinit vtnoentry vtwide vtmany vtsysdm)
 include(GoogleTest)
 # One process per test: each starts from a clean registry key and a fresh
 # set of process-wide state, as the program itself does.
-gtest_add_tests(TARGET win32_tests TEST_PREFIX "win32." TEST_LIST VORNEL_WIN32_TEST_NAMES)
-set_tests_properties(${VORNEL_WIN32_TEST_NAMES} PROPERTIES TIMEOUT 60 RESOURCE_LOCK wineprefix)
+gtest_add_tests(TARGET win32_tests TEST_PREFIX "win32.${VORNEL_ARCH}." TEST_LIST VORNEL_WIN32_TEST_NAMES)
+set_tests_properties(${VORNEL_WIN32_TEST_NAMES} PROPERTIES TIMEOUT 60 RESOURCE_LOCK wineprefix-${VORNEL_ARCH})
 # Five hundred openings of the whole menu against the prefix's real applets.
-set_tests_properties(win32.OwnerDraw.FiveHundredOpeningsGiveBackEverythingTheyTook PROPERTIES TIMEOUT 300)
+set_tests_properties(win32.${VORNEL_ARCH}.OwnerDraw.FiveHundredOpeningsGiveBackEverythingTheyTook PROPERTIES TIMEOUT 300)
 
 # Menus owned by the hidden button need Wine's managed windows (see
 # scripts/common.sh); they run in a program of their own.
@@ -53,8 +53,8 @@ target_include_directories(win32_managed_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(win32_managed_tests PRIVATE -O1 -Wall -Wno-cast-function-type -Wno-missing-field-initializers)
 target_link_libraries(win32_managed_tests PRIVATE vornel_core wine_support gtest gtest_main)
 target_link_options(win32_managed_tests PRIVATE -static -mconsole)
-gtest_add_tests(TARGET win32_managed_tests TEST_PREFIX "win32." TEST_LIST VORNEL_MANAGED_TEST_NAMES)
-set_tests_properties(${VORNEL_MANAGED_TEST_NAMES} PROPERTIES TIMEOUT 60 RESOURCE_LOCK wineprefix)
+gtest_add_tests(TARGET win32_managed_tests TEST_PREFIX "win32.${VORNEL_ARCH}." TEST_LIST VORNEL_MANAGED_TEST_NAMES)
+set_tests_properties(${VORNEL_MANAGED_TEST_NAMES} PROPERTIES TIMEOUT 60 RESOURCE_LOCK wineprefix-${VORNEL_ARCH})
 
 add_executable(desktop_keeper WIN32 ${CMAKE_SOURCE_DIR}/tests/fixtures/desktop_keeper.cpp)
 target_link_options(desktop_keeper PRIVATE -static)
