@@ -57,5 +57,6 @@ add_executable(vornel WIN32 app/main.cpp res/vornel.rc)
 target_compile_options(vornel PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
 target_link_libraries(vornel PRIVATE vornel_core)
 target_link_options(vornel PRIVATE -static -Wl,--gc-sections -s)
+file(GLOB VORNEL_DIALOG_TEMPLATES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/dialogs/*.rc)
 set_source_files_properties(res/vornel.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/vornel.manifest")
+    "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/vornel.manifest;${VORNEL_DIALOG_TEMPLATES}")

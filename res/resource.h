@@ -37,6 +37,48 @@
 
 /* Controls shared by several dialogs */
 #define IDC_CLOSE               24
+#define IDC_REFRESH             92   /* windows list and processes list */
+
+/* Favourites dialog */
+#define IDC_FAV_LIST            22
+#define IDC_FAV_PROGRAM         23
+#define IDC_FAV_EDIT            25
+#define IDC_FAV_ERASE           28
+#define IDC_FAV_BROWSE          38
+#define IDC_FAV_ADD             39
+#define IDC_FAV_PARAMETERS      43
+
+/* About box */
+#define IDC_ABOUT_HOMEPAGE      29
+#define IDC_ABOUT_EMAIL         30
+#define IDC_ABOUT_ICON          72
+
+/* Colours dialog */
+#define IDC_COLOUR_PREVIEW      15   /* group box the preview is painted over */
+#define IDC_COLOUR_RED          62   /* trackbars */
+#define IDC_COLOUR_GREEN        63
+#define IDC_COLOUR_BLUE         64
+#define IDC_COLOUR_UNPRESSED    65   /* radio buttons: 65 + slot */
+#define IDC_COLOUR_HIGHLIGHT    66
+#define IDC_COLOUR_PRESSED      67
+#define IDC_COLOUR_SHADOW       68
+#define IDC_COLOUR_DEFAULT      70
+#define IDC_COLOUR_VALUES       71
+
+/* Windows list and processes list */
+#define IDC_WINDOW_TREE         91
+#define IDC_PROCESS_LIST        96
+
+/* Spy window */
+#define IDC_SPY_WINDOW          1000
+#define IDC_SPY_CLASS           1001
+#define IDC_SPY_TEXT            1002
+#define IDC_SPY_PARENT          1003
+#define IDC_SPY_MENU            1009
+#define IDC_SPY_MOUSE           1011
+#define IDC_SPY_RECT            1012
+#define IDC_SPY_COLOUR          1013
+#define IDC_SPY_HEX             1014
 
 /* Calculator dialog */
 #define IDC_CALC_EXPRESSION     157
