@@ -10,8 +10,8 @@ add_library(message_spy SHARED ${CMAKE_SOURCE_DIR}/tests/fixtures/message_spy.cp
 set_target_properties(message_spy PROPERTIES PREFIX "" OUTPUT_NAME message_spy)
 target_link_options(message_spy PRIVATE -static -Wl,--kill-at)
 
-add_executable(e2e_tests
-    ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_test.cpp
+file(GLOB VORNEL_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
+add_executable(e2e_tests ${VORNEL_E2E_TESTS}
     ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_support.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(e2e_tests PRIVATE -O1 -Wall -Wextra -Wno-cast-function-type -Wno-missing-field-initializers)
