@@ -19,10 +19,11 @@ arch_triplet() { case "$1" in x86) echo i686-w64-mingw32 ;; x64) echo x86_64-w64
 # Debian's `wine` wrapper takes the 32-bit loader whenever it is installed,
 # even on a kernel that cannot execute it, so each architecture names its
 # loader itself. The server is the 64-bit one on any x86-64 host.
+# VORNEL_WINE_X86 and VORNEL_WINE_X64 name other loaders.
 wine_loader() {
     case "$1" in
-        x86) if [ -x /usr/lib/wine/wine ]; then echo /usr/lib/wine/wine; else command -v wine; fi ;;
-        x64) if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64; else command -v wine64 || command -v wine; fi ;;
+        x86) if [ -n "${VORNEL_WINE_X86:-}" ]; then echo "$VORNEL_WINE_X86"; elif [ -x /usr/lib/wine/wine ]; then echo /usr/lib/wine/wine; else command -v wine; fi ;;
+        x64) if [ -n "${VORNEL_WINE_X64:-}" ]; then echo "$VORNEL_WINE_X64"; elif [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64; else command -v wine64 || command -v wine; fi ;;
     esac
 }
 wine_server() {

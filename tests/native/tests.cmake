@@ -15,3 +15,7 @@ target_link_libraries(native_tests PRIVATE vornel_pure_native GTest::gtest_main)
 
 include(GoogleTest)
 gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
+
+# The scripts' choice of Wine lanes, with stand-in loaders.
+add_test(NAME native.Scripts.ArchitectureChoice
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/arch_choice_test.sh)
