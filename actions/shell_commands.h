@@ -1,21 +1,19 @@
-// Commands that start something outside the program: the Control Panel and
-// its applets, favourites, desktop items, screen savers and the CD tray.
+// Commands that start something outside the program through the shell or
+// the multimedia interface: the Control Panel, the display settings, the
+// default screen saver and the CD tray.
 #ifndef VORNEL_ACTIONS_SHELL_COMMANDS_H
 #define VORNEL_ACTIONS_SHELL_COMMANDS_H
 
 #include <windows.h>
 
+// Every program is started the same way: opened by the shell, owned by the
+// button, in the program's default window state. parameters may be null.
+void OpenWithShell(HWND window, const char* file, const char* parameters);
+
 void OpenControlPanel(HWND window);
 
-// The entries of the dynamic submenus, by their index k in the builder's
-// table. An index the table has no entry for does nothing.
-void RunApplet(HWND window, unsigned k);
-void StartFavourite(HWND window, unsigned k);
-void OpenDesktopItem(HWND window, unsigned k);
-
-// Ctrl makes the saver the system's screen saver, Shift opens the display
-// settings at their screen saver page, otherwise the saver starts.
-void RunScreenSaverCommand(HWND window, unsigned k);
+// The display settings at their screen saver page.
+void OpenScreenSaverSettings(HWND window);
 
 // Makes the saver at path the configured one, without starting it.
 void SetDefaultScreenSaver(const char* path);

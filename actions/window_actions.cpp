@@ -3,8 +3,6 @@
 #include "actions/privileges.h"
 #include "base/handles.h"
 #include "base/platform.h"
-#include "app/startup.h"
-#include "menus/task_menu.h"
 
 // Everything the oldest systems accept; the newer, larger mask is refused there.
 const DWORD PROCESS_ALL_ACCESS_CLASSIC = 0x1F0FFF;
@@ -22,15 +20,15 @@ static void SendSystemCommandBounded(HWND target, WPARAM command)
                         WINDOW_ANSWER_TIMEOUT_MS, &result);
 }
 
-static BOOL CALLBACK MinimizeOrdinaryWindow(HWND window, LPARAM)
+static BOOL CALLBACK MinimizeOrdinaryWindow(HWND window, LPARAM self)
 {
     if (!GetParent(window) && !IsIconic(window) && IsWindowVisible(window) &&
-        (GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX) && window != MainWindow)
+        (GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZEBOX) && window != reinterpret_cast<HWND>(self))
         SendSystemCommandBounded(window, SC_MINIMIZE);
     return TRUE;
 }
 
-void MinimizeAll()
+void MinimizeAll(HWND self)
 {
     ANIMATIONINFO animation = { sizeof animation, 0 };
     bool switchedOff = false;
@@ -42,7 +40,7 @@ void MinimizeAll()
         Platform.SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
         switchedOff = true;
     }
-    EnumWindows(MinimizeOrdinaryWindow, 0);
+    EnumWindows(MinimizeOrdinaryWindow, reinterpret_cast<LPARAM>(self));
     if (switchedOff) {
         animation.iMinAnimate = previous;
         Platform.SystemParametersInfoA(SPI_SETANIMATION, sizeof animation, &animation, 0);
@@ -77,17 +75,4 @@ void KillWindowProcess(HWND target)
     KernelHandle process(OpenProcess(PROCESS_ALL_ACCESS_CLASSIC, TRUE, processId));
     if (process.valid())
         Platform.TerminateProcess(process.get(), 0);
-}
-
-void RunWindowCommand(unsigned k)
-{
-    if (k >= static_cast<unsigned>(TaskWindowCount))
-        return;
-    HWND target = TaskWindowList[k].window;
-    if (AsyncKeyHeld(VK_CONTROL))
-        KillWindowProcess(target);
-    else if (AsyncKeyHeld(VK_SHIFT))
-        PostMessageA(target, WM_CLOSE, 0, 0);
-    else
-        ActivateWindow(target);
 }

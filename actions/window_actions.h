@@ -13,12 +13,8 @@ const UINT WINDOW_ANSWER_TIMEOUT_MS = 1000;
 bool AsyncKeyHeld(int key);
 
 // Minimizes every ordinary top-level window (visible, not minimized, not
-// owned, with a minimize box) but the button, without the animation.
-void MinimizeAll();
-
-// Entry k of the windows submenu: Ctrl kills its process, Shift asks it to
-// close, otherwise it comes to the front.
-void RunWindowCommand(unsigned k);
+// owned, with a minimize box) but `self` (the button), without the animation.
+void MinimizeAll(HWND self);
 
 // Brings a window to the front, restoring it first when minimized.
 void ActivateWindow(HWND target);

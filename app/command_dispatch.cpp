@@ -3,18 +3,18 @@
 #include "actions/end_session.h"
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
-#include "base/commands.h"
-#include "app/menu_tree.h"
-#include "app/shell_folder_names.h"
 #include "app/startup.h"
+#include "base/commands.h"
+#include "menus/dynamic_submenus.h"
 #include "menus/favourites_menu.h"
+#include "menus/menu_tree.h"
 #include "res/resource.h"
 #include "settings/autorun.h"
 #include "settings/favourites_store.h"
 #include "settings/settings_store.h"
+#include "settings/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
-#include "ui/button_face.h"
 #include "ui/tray_icon.h"
 
 bool SpyOpen;
@@ -120,21 +120,14 @@ static void OpenCalculator(HWND window)
     SetForegroundWindow(previous);
 }
 
-// The dynamic ranges, looked at from the highest base down.
+// An entry of a dynamic submenu, with the table its builder made for the
+// opening in which it was chosen.
 static bool DispatchDynamicCommand(HWND window, UINT command)
 {
-    if (InCommandRange(command, CMD_FIRST_SCREEN_SAVER))
-        RunScreenSaverCommand(window, command - CMD_FIRST_SCREEN_SAVER);
-    else if (InCommandRange(command, CMD_FIRST_DESKTOP_ITEM))
-        OpenDesktopItem(window, command - CMD_FIRST_DESKTOP_ITEM);
-    else if (InCommandRange(command, CMD_FIRST_FAVOURITE))
-        StartFavourite(window, command - CMD_FIRST_FAVOURITE);
-    else if (InCommandRange(command, CMD_FIRST_WINDOW))
-        RunWindowCommand(command - CMD_FIRST_WINDOW);
-    else if (InCommandRange(command, CMD_FIRST_APPLET))
-        RunApplet(window, command - CMD_FIRST_APPLET);
-    else
+    const DynamicSubmenu* submenu = DynamicSubmenuOf(command);
+    if (!submenu)
         return false;
+    submenu->run(window, static_cast<int>(command - submenu->base));
     return true;
 }
 
@@ -156,7 +149,7 @@ bool DispatchCommand(HWND window, UINT command)
     case CMD_AUTORUN:
     case CMD_LARGE_WINDOW:
     case CMD_CONFIRMATIONS:         ToggleOption(window, command); break;
-    case CMD_MINIMIZE_ALL:          MinimizeAll(); break;
+    case CMD_MINIMIZE_ALL:          MinimizeAll(window); break;
     case CMD_COLORS:                OpenColours(window); break;
     case CMD_PROCESSES_LIST:        if (!ProcessListHandle) OpenMissingDialog(window, IDD_PROCESSES_LIST); break;
     case CMD_WINDOWS_LIST:          if (!WindowTreeHandle) OpenMissingDialog(window, IDD_WINDOWS_LIST); break;

@@ -6,8 +6,8 @@
 #include "app/click_timing.h"
 #include "base/commands.h"
 #include "app/hotkeys.h"
-#include "app/menu_tree.h"
-#include "app/shell_folder_names.h"
+#include "menus/menu_tree.h"
+#include "settings/shell_folder_names.h"
 #include "app/startup.h"
 #include "menus/menu_char.h"
 #include "menus/menu_columns.h"
@@ -15,7 +15,7 @@
 #include "settings/settings_store.h"
 #include "settings/start_menu_folders.h"
 #include "ui/button_face.h"
-#include "ui/owner_draw.h"
+#include "menus/owner_draw.h"
 #include "ui/tray_icon.h"
 
 UINT TaskbarCreatedMessage;
@@ -130,7 +130,7 @@ static void RefreshStartMenuChecks()
                                                                                  : SETTING_OFF);
 }
 
-static void OnMenuSelect(UINT item, UINT flags, HMENU menu)
+static void OnMenuSelect(HWND window, UINT item, UINT flags, HMENU menu)
 {
     if (Populating)
         return;
@@ -143,7 +143,7 @@ static void OnMenuSelect(UINT item, UINT flags, HMENU menu)
         return;
     Populating = true;
     if (rootPopup)
-        PopulateRootSubmenu(static_cast<int>(item));
+        PopulateRootSubmenu(window, static_cast<int>(item));
     Populating = false;
 }
 
@@ -186,7 +186,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:         OnCreate(window); return 0;
     case WM_DESTROY:        PostQuitMessage(0); return 0;
     case WM_CLOSE:          ShutdownApplication(window); return 0;
-    case WM_PAINT:          PaintButtonWindow(window); return 0;
+    case WM_PAINT:          PaintButtonWindow(window, Dragging); return 0;
     case WM_MEASUREITEM:    MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DRAWITEM:       DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_MENUCHAR:       return OnMenuChar(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
@@ -194,7 +194,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (DispatchCommand(window, LOWORD(wParam)))
             return 0;
         break;
-    case WM_MENUSELECT:     OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_MENUSELECT:     OnMenuSelect(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
     case WM_HOTKEY:         OnHotkey(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOUSEMOVE:      OnMouseMove(window); return 0;
     case WM_LBUTTONDOWN:    OnLButtonDown(window, static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;

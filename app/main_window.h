@@ -5,10 +5,7 @@
 
 #include <windows.h>
 
-// Private messages. Their numbers are shared with other instances and the
-// shell, so they never change.
-const UINT MSG_TRAY_CALLBACK = WM_USER + 1;   // 1025: the tray icon's mouse events
-const UINT MSG_REFRESH_TRAY = WM_USER + 2;    // 1026: a second instance was started
+#include "base/program.h"   // MSG_TRAY_CALLBACK and MSG_REFRESH_TRAY
 
 extern UINT TaskbarCreatedMessage;
 

@@ -2,31 +2,21 @@
 
 #include "app/hotkeys.h"
 #include "app/main_window.h"
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "base/platform.h"
-#include "app/shell_folder_names.h"
+#include "settings/shell_folder_names.h"
 #include "menus/menu_columns.h"
+#include "menus/owner_draw.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"
 #include "ui/button_face.h"
+#include "ui/program_icons.h"
 #include "ui/tray_icon.h"
 
 const char MainWindowClass[] = "SimpleClass";
-const char MainWindowTitle[] = "Vornel 2.10";
 const char InstanceMutexName[] = "VornelMutex";
 
-HINSTANCE AppInstance;
 HWND MainWindow;
-int ItemsPerColumn;
-NONCLIENTMETRICSA NonClientMetrics;
-HFONT MenuFont;
-HFONT CaptionFont;
-OSVERSIONINFOA OsVersion;
-StartupIcons Icons;
-
-// The record as it was before the padded border width was added; every
-// system from the oldest up answers it.
-const UINT NONCLIENTMETRICS_CLASSIC_SIZE = 340;
 
 bool SignalRunningInstance()
 {
@@ -39,14 +29,6 @@ bool SignalRunningInstance()
     if (running)
         SendMessageA(running, MSG_REFRESH_TRAY, 0, 0);
     return true;
-}
-
-static void CreateMenuFonts()
-{
-    NonClientMetrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &NonClientMetrics, 0);
-    MenuFont = CreateFontIndirectA(&NonClientMetrics.lfMenuFont);
-    CaptionFont = CreateFontIndirectA(&NonClientMetrics.lfCaptionFont);
 }
 
 static void RegisterMainWindowClass(HINSTANCE instance)
@@ -72,30 +54,6 @@ static HWND CreateMainWindow(HINSTANCE instance)
                            SMALL_BUTTON_SIDE, SMALL_BUTTON_SIDE, nullptr, nullptr, instance, nullptr);
 }
 
-static HICON LoadProgramIcon(HINSTANCE instance, int id)
-{
-    return LoadIconA(instance, MAKEINTRESOURCEA(id));
-}
-
-static void LoadStartupIcons(HINSTANCE instance)
-{
-    AppIcon = LoadProgramIcon(instance, IDI_APP);
-    AppIconPressed = LoadProgramIcon(instance, IDI_APP_PRESSED);
-    Icons.desk = LoadProgramIcon(instance, IDI_DESK);
-    Icons.taskManager = LoadProgramIcon(instance, IDI_TASK_MANAGER);
-    Icons.minimizeAll = LoadProgramIcon(instance, IDI_MINIMIZE_ALL);
-    Icons.floating = LoadProgramIcon(instance, IDI_FLOATING);
-    Icons.tray = LoadProgramIcon(instance, IDI_TRAY);
-    Icons.windowAndTray = LoadProgramIcon(instance, IDI_WINDOW_AND_TRAY);
-    Icons.hotkeyOnly = LoadProgramIcon(instance, IDI_HOTKEY_ONLY);
-    Icons.genericWindow = LoadProgramIcon(instance, IDI_GENERIC_WINDOW);
-    Icons.cdEject = LoadProgramIcon(instance, IDI_CD_EJECT);
-    Icons.cdClose = LoadProgramIcon(instance, IDI_CD_CLOSE);
-    Icons.about = LoadIconA(nullptr, IDI_ASTERISK);
-    Icons.exitWindows = LoadIconA(nullptr, IDI_HAND);
-    Icons.restartWindows = LoadIconA(nullptr, IDI_WINLOGO);
-}
-
 HWND StartApplication(HINSTANCE instance)
 {
     AppInstance = instance;
@@ -106,7 +64,7 @@ HWND StartApplication(HINSTANCE instance)
     HWND window = CreateMainWindow(instance);
     if (!window)
         return nullptr;
-    LoadStartupIcons(instance);
+    LoadProgramIcons(instance);
     ReadShellFolderNames();
     LoadSettings(window);
     PlaceButtonWindow(window);

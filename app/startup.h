@@ -5,39 +5,13 @@
 
 #include <windows.h>
 
+#include "base/program.h"
+
 extern const char MainWindowClass[];    // "SimpleClass"
-extern const char MainWindowTitle[];    // "Vornel 2.10"
 extern const char InstanceMutexName[];  // "VornelMutex"
 
-extern HINSTANCE AppInstance;
 extern HWND MainWindow;                 // recorded by the window procedure on WM_CREATE
 
-// Where the dynamic submenus start a new column; follows the screen height.
-extern int ItemsPerColumn;
-
-extern NONCLIENTMETRICSA NonClientMetrics;  // its iMenuHeight sizes the menu items
-extern HFONT MenuFont;
-extern HFONT CaptionFont;
-extern OSVERSIONINFOA OsVersion;
-
-// Icons loaded at start-up and kept for the whole run (never destroyed).
-// AppIcon and AppIconPressed live with the button face.
-struct StartupIcons {
-    HICON desk;             // 12: Desktop submenu, windows tree root
-    HICON taskManager;      // 14
-    HICON minimizeAll;      // 41
-    HICON floating;         // 35: mark of the Floating placement
-    HICON tray;             // 36: TrayOnly
-    HICON windowAndTray;    // 37: WindowAndTray
-    HICON hotkeyOnly;       // 13: HotkeyOnly
-    HICON genericWindow;    // 93
-    HICON cdEject;          // 153
-    HICON cdClose;          // 154
-    HICON about;            // system IDI_ASTERISK
-    HICON exitWindows;      // system IDI_HAND
-    HICON restartWindows;   // system IDI_WINLOGO
-};
-extern StartupIcons Icons;
 
 // The whole program: refuses a second instance, starts, runs the message
 // loop. Returns the process exit code. The arguments and the show command

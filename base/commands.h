@@ -42,8 +42,9 @@ enum CommandId {
 
 const int DYNAMIC_RANGE_SIZE = 100;
 
-// True when id lies in the range that starts at base.
-inline bool InCommandRange(unsigned id, unsigned base)
+// True when id lies in the range that starts at base. Item ids of menus
+// may be submenu handles, hence the pointer-sized id.
+inline bool InCommandRange(ULONG_PTR id, unsigned base)
 {
     return id >= base && id < base + DYNAMIC_RANGE_SIZE;
 }

@@ -1,13 +1,20 @@
 #include "base/platform.h"
 
-#include <shellapi.h>
-
 #include "base/system_libraries.h"
 
 static MCIERROR WINAPI OnDemandMciSendStringA(LPCSTR command, LPSTR result, UINT resultLength, HWND callback)
 {
     auto real = SystemFunctionOf<MCIERROR WINAPI(LPCSTR, LPSTR, UINT, HWND)>("winmm.dll", "mciSendStringA");
     return real ? real(command, result, resultLength, callback) : MCIERR_DEVICE_NOT_INSTALLED;
+}
+
+static HINSTANCE WINAPI OnDemandShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                              LPCSTR directory, INT show)
+{
+    auto real = SystemFunctionOf<HINSTANCE WINAPI(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)>(
+        "shell32.dll", "ShellExecuteA");
+    // What the call answers when the system lacks the resources to start anything.
+    return real ? real(owner, verb, file, parameters, directory, show) : nullptr;
 }
 
 static BOOL WINAPI OnDemandGetOpenFileNameA(LPOPENFILENAMEA request)
@@ -19,7 +26,7 @@ static BOOL WINAPI OnDemandGetOpenFileNameA(LPOPENFILENAMEA request)
 const PlatformCalls RealPlatformCalls = {
     ::ExitWindowsEx,
     ::TerminateProcess,
-    ::ShellExecuteA,
+    OnDemandShellExecuteA,
     OnDemandMciSendStringA,
     ::MessageBoxA,
     ::keybd_event,

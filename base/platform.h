@@ -32,7 +32,7 @@ struct PlatformCalls {
 extern PlatformCalls Platform;
 
 // The table as the program starts with it: every entry the real call. The
-// calls of winmm and comdlg32 load their library on first use (see
+// calls of shell32, winmm and comdlg32 load their library on first use (see
 // system_libraries.h); when it is missing they fail as the call would.
 extern const PlatformCalls RealPlatformCalls;
 

@@ -17,27 +17,31 @@ set(VORNEL_WIN32_SOURCES
     app/command_dispatch.cpp
     app/hotkeys.cpp
     app/main_window.cpp
-    app/menu_tree.cpp
-    base/platform.cpp
-    base/system_libraries.cpp
-    app/shell_folder_names.cpp
     app/startup.cpp
+    base/platform.cpp
+    base/program.cpp
+    base/system_libraries.cpp
     menus/applet_menu.cpp
     menus/desktop_menu.cpp
     menus/dynamic_menu.cpp
+    menus/dynamic_submenus.cpp
     menus/favourites_menu.cpp
     menus/menu_char.cpp
+    menus/menu_tree.cpp
+    menus/owner_draw.cpp
     menus/popup_menu.cpp
     menus/screen_saver_menu.cpp
     menus/task_menu.cpp
     settings/autorun.cpp
     settings/favourites_store.cpp
     settings/settings_store.cpp
+    settings/shell_folder_names.cpp
     settings/shell_folders.cpp
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
     ui/button_face.cpp
-    ui/owner_draw.cpp
+    ui/file_icons.cpp
+    ui/program_icons.cpp
     ui/tray_icon.cpp
     ui/window_icon.cpp
 )
@@ -51,7 +55,7 @@ add_library(vornel_core STATIC ${VORNEL_PURE_SOURCES} ${VORNEL_WIN32_SOURCES})
 target_include_directories(vornel_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vornel_core PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
 target_compile_definitions(vornel_core PUBLIC ${VORNEL_DEFINITIONS})
-target_link_libraries(vornel_core PUBLIC user32 gdi32 advapi32 shell32)
+target_link_libraries(vornel_core PUBLIC user32 gdi32 advapi32)
 
 add_executable(vornel WIN32 app/main.cpp res/vornel.rc)
 target_compile_options(vornel PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)

@@ -3,13 +3,13 @@
 #include <cpl.h>
 #include <string.h>
 
+#include "actions/shell_commands.h"
 #include "base/commands.h"
 #include "base/handles.h"
-#include "app/menu_tree.h"
-#include "app/startup.h"
 #include "base/text.h"
-#include "menus/dynamic_menu.h"
 #include "menus/menu_columns.h"
+#include "menus/menu_tree.h"
+#include "ui/file_icons.h"
 
 AppletEntry AppletList[MAX_APPLETS];
 int AppletCount;
@@ -48,7 +48,18 @@ static bool TableFull()
     return AppletCount >= MAX_APPLETS;
 }
 
-static void AddApplet(const char* file, const char* text, WORD iconId, int applet)
+// The 16 x 16 picture of an icon resource of a loaded applet file; not
+// shared, so the table owns it. Without an icon resource, the icon the
+// shell shows for the file.
+static HICON TakeAppletIcon(HMODULE module, const char* file, WORD iconId, WORD* iconIndex)
+{
+    HICON icon = iconId && module
+        ? static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0))
+        : iconId ? nullptr : SystemFileIcon(file, iconIndex);
+    return OwnedItemIcon(icon).icon;
+}
+
+static void AddApplet(HMODULE module, const char* file, const char* text, WORD iconId, int applet)
 {
     while (!TableFull() && IsReservedApplet(AppletCount))
         ++AppletCount;
@@ -67,6 +78,7 @@ static void AddApplet(const char* file, const char* text, WORD iconId, int apple
     AppletList[k].iconId = iconId;
     AppletList[k].iconIndex = 0;
     AppletList[k].applet = applet;
+    AppletList[k].icon = TakeAppletIcon(module, file, iconId, &AppletList[k].iconIndex);
     AppendEntryItem(ControlPanelMenu, CMD_FIRST_APPLET + k, StartsColumnAtMultiple(AppletsListed, ItemsPerColumn));
     ++AppletCount;
     ++AppletsListed;
@@ -101,16 +113,11 @@ static void NewInquiryName(const NewInquiry& answer, char* out, size_t capacity)
     CopyText(out, capacity, name);
 }
 
-static void AskAppletFile(HWND window, const char* file)
+static void AskLoadedFile(HWND window, HMODULE module, const char* file)
 {
-    Library module(LoadLibraryA(file));
-    if (!module.valid()) {
-        AddApplet(file, FriendlyCplName(file), 0, 0);
-        return;
-    }
-    APPLET_PROC entry = reinterpret_cast<APPLET_PROC>(GetProcAddress(module.get(), "CPlApplet"));
+    APPLET_PROC entry = module ? reinterpret_cast<APPLET_PROC>(GetProcAddress(module, "CPlApplet")) : nullptr;
     if (!entry || entry(window, CPL_INIT, 0, 0) == 0) {
-        AddApplet(file, FriendlyCplName(file), 0, 0);
+        AddApplet(module, file, FriendlyCplName(file), 0, 0);
         return;
     }
     LONG count = entry(window, CPL_GETCOUNT, 0, 0);
@@ -119,7 +126,7 @@ static void AskAppletFile(HWND window, const char* file)
         entry(window, CPL_INQUIRE, i, reinterpret_cast<LPARAM>(&info));
         char text[MAX_PATH] = "";
         WORD iconId = 0;
-        if (LoadStringA(module.get(), info.idName, text, MAX_PATH) > 0 && text[0]) {
+        if (LoadStringA(module, info.idName, text, MAX_PATH) > 0 && text[0]) {
             iconId = static_cast<WORD>(info.idIcon);
         } else {
             NewInquiry answer = {};
@@ -129,11 +136,21 @@ static void AskAppletFile(HWND window, const char* file)
             if (!text[0])
                 CopyText(text, MAX_PATH, file);
         }
-        AddApplet(file, text, iconId, i);
+        AddApplet(module, file, text, iconId, i);
     }
     // The applet protocol ends with CPL_EXIT so applets can free what
     // CPL_INIT allocated; without it every opening leaks inside them.
     entry(window, CPL_EXIT, 0, 0);
+}
+
+static void AskAppletFile(HWND window, const char* file)
+{
+    Library module(LoadLibraryA(file));
+    if (module.valid())
+        ++DrawResources.librariesLoaded;
+    AskLoadedFile(window, module.get(), file);
+    if (module.valid() && FreeLibrary(module.release()))
+        ++DrawResources.librariesFreed;
 }
 
 void BuildAppletMenu(HWND window)
@@ -160,8 +177,46 @@ void ClearAppletList()
     for (AppletEntry& entry : AppletList) {
         FreeText(entry.file);
         FreeText(entry.text);
+        ReleaseItemIcon(entry.icon);
         entry = AppletEntry();
     }
     AppletCount = 0;
     AppletMenuBuilt = false;
 }
+
+static const char RunDll[] = "rundll32.exe";
+static const char AppletParametersFormat[] = "shell32.dll,Control_RunDLL %s,@%d";
+
+void RunApplet(HWND window, int k)
+{
+    if (!IsEntry(k, AppletCount) || !AppletList[k].file)
+        return;
+    // The file name comes from a directory listing (at most 259 bytes), so
+    // the parameters always fit this buffer.
+    char parameters[MAX_PATH + sizeof AppletParametersFormat + 12];
+    if (lstrlenA(AppletList[k].file) >= MAX_PATH)
+        return;
+    wsprintfA(parameters, AppletParametersFormat, AppletList[k].file, AppletList[k].applet);
+    OpenWithShell(window, RunDll, parameters);
+}
+
+static int CountApplets()
+{
+    return AppletCount;
+}
+
+static bool AppletText(int k, bool, char* out, size_t capacity)
+{
+    if (!IsEntry(k, AppletCount) || !AppletList[k].text)
+        return false;
+    CopyText(out, capacity, AppletList[k].text);
+    return true;
+}
+
+static ItemIcon AppletIcon(int k)
+{
+    return ItemIcon{ AppletList[k].icon, false };
+}
+
+//                                    base              root position                count         text        icon        run
+const DynamicSubmenu AppletSubmenu = { CMD_FIRST_APPLET, ROOT_POSITION_CONTROL_PANEL, CountApplets, AppletText, AppletIcon, RunApplet };

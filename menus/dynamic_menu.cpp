@@ -1,5 +1,20 @@
 #include "menus/dynamic_menu.h"
 
+DrawResourceCounts DrawResources;
+
+ItemIcon OwnedItemIcon(HICON icon)
+{
+    if (icon)
+        ++DrawResources.iconsTaken;
+    return ItemIcon{ icon, icon != nullptr };
+}
+
+void ReleaseItemIcon(HICON icon)
+{
+    if (icon && DestroyIcon(icon))
+        ++DrawResources.iconsReleased;
+}
+
 void EmptyMenu(HMENU menu)
 {
     while (GetMenuItemCount(menu) > 0) {

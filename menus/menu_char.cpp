@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "menus/mnemonics.h"
-#include "ui/owner_draw.h"
+#include "menus/owner_draw.h"
 
 struct ItemTexts {
     int count;

@@ -1,7 +1,6 @@
 #include "menus/popup_menu.h"
 
-#include "app/menu_tree.h"
-#include "app/startup.h"
+#include "menus/menu_tree.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"
 #include "menus/dynamic_menu.h"
@@ -38,12 +37,12 @@ void ShowPopupMenu(HWND window)
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
-void PopulateRootSubmenu(int position)
+void PopulateRootSubmenu(HWND window, int position)
 {
     switch (position) {
     case ROOT_POSITION_SCREEN_SAVER:  BuildScreenSaverMenu(); break;
     case ROOT_POSITION_DESKTOP:       BuildDesktopMenu(); break;
-    case ROOT_POSITION_CONTROL_PANEL: BuildAppletMenu(MainWindow); break;
-    case ROOT_POSITION_TASK_MANAGER:  BuildTaskMenu(MainWindow); break;
+    case ROOT_POSITION_CONTROL_PANEL: BuildAppletMenu(window); break;
+    case ROOT_POSITION_TASK_MANAGER:  BuildTaskMenu(window); break;
     }
 }

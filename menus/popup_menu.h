@@ -23,7 +23,8 @@ void ShowPopupMenu(HWND window);
 void PrepareDynamicMenus();
 
 // Fills the submenu at a root position (5, 6, 8 or 9) if it is not built
-// in this opening; other positions have nothing to fill.
-void PopulateRootSubmenu(int position);
+// in this opening; other positions have nothing to fill. `window` is the
+// button, which the windows submenu leaves out and applets get as parent.
+void PopulateRootSubmenu(HWND window, int position);
 
 #endif

@@ -3,17 +3,19 @@
 #include <string.h>
 #include <windows.h>
 
+#include "actions/shell_commands.h"
+#include "actions/window_actions.h"
 #include "base/commands.h"
 #include "base/handles.h"
-#include "app/menu_tree.h"
-#include "app/startup.h"
 #include "base/text.h"
-#include "menus/dynamic_menu.h"
 #include "menus/menu_columns.h"
+#include "menus/menu_item_text.h"
+#include "menus/menu_tree.h"
 #include "menus/mnemonics.h"
+#include "ui/file_icons.h"
 
 char* ScreenSaverList[MAX_SCREEN_SAVERS];
-int LastScreenSaver = -1;
+int ScreenSaverCount;
 int CurrentScreenSaverId = -1;
 
 static void UpperCase(char* text)
@@ -47,7 +49,7 @@ static void ReadConfiguredSaver(char* out)
 
 static bool ListFull()
 {
-    return LastScreenSaver + 1 >= MAX_SCREEN_SAVERS;
+    return ScreenSaverCount >= MAX_SCREEN_SAVERS;
 }
 
 static void ScanDirectory(const char* directory, const char* configured)
@@ -66,9 +68,9 @@ static void ScanDirectory(const char* directory, const char* configured)
         char* copy = DuplicateText(path);
         if (!copy)
             return false;
-        int k = LastScreenSaver + 1;
+        int k = ScreenSaverCount;
         ScreenSaverList[k] = copy;
-        LastScreenSaver = k;
+        ScreenSaverCount = k + 1;
         if (NamesConfiguredSaver(configured, found.cFileName))
             CurrentScreenSaverId = CMD_FIRST_SCREEN_SAVER + k;
         AppendEntryItem(ScreenSaverMenu, CMD_FIRST_SCREEN_SAVER + k, StartsColumnAfterFirst(k, ItemsPerColumn));
@@ -78,7 +80,7 @@ static void ScanDirectory(const char* directory, const char* configured)
 
 void BuildScreenSaverMenu()
 {
-    if (LastScreenSaver != -1)
+    if (ScreenSaverCount != 0)
         return;
     CurrentScreenSaverId = -1;
     char configured[MAX_PATH];
@@ -95,7 +97,44 @@ void BuildScreenSaverMenu()
 
 void ClearScreenSaverList()
 {
-    for (int k = 0; k <= LastScreenSaver; ++k)
+    for (int k = 0; k < ScreenSaverCount; ++k)
         FreeText(ScreenSaverList[k]);
-    LastScreenSaver = -1;
+    ScreenSaverCount = 0;
 }
+
+void RunScreenSaverCommand(HWND window, int k)
+{
+    if (!IsEntry(k, ScreenSaverCount))
+        return;
+    if (AsyncKeyHeld(VK_CONTROL))
+        SetDefaultScreenSaver(ScreenSaverList[k]);
+    else if (AsyncKeyHeld(VK_SHIFT))
+        OpenScreenSaverSettings(window);
+    else
+        OpenWithShell(window, ScreenSaverList[k], nullptr);
+}
+
+static int CountScreenSavers()
+{
+    return ScreenSaverCount;
+}
+
+// Measured as "Mystify.scr", drawn as "Mystify".
+static bool ScreenSaverText(int k, bool drawn, char* out, size_t capacity)
+{
+    if (!IsEntry(k, ScreenSaverCount))
+        return false;
+    if (drawn)
+        FileNameWithoutExtension(ScreenSaverList[k], out, capacity);
+    else
+        FileNameWithExtension(ScreenSaverList[k], out, capacity);
+    return true;
+}
+
+static ItemIcon ScreenSaverIcon(int k)
+{
+    return OwnedItemIcon(AssociatedIcon(ScreenSaverList[k]));
+}
+
+//                                         base                    root position               count              text             icon             run
+const DynamicSubmenu ScreenSaverSubmenu = { CMD_FIRST_SCREEN_SAVER, ROOT_POSITION_SCREEN_SAVER, CountScreenSavers, ScreenSaverText, ScreenSaverIcon, RunScreenSaverCommand };

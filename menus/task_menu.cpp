@@ -2,12 +2,12 @@
 
 #include <string.h>
 
+#include "actions/window_actions.h"
 #include "base/commands.h"
-#include "app/menu_tree.h"
-#include "app/startup.h"
 #include "base/text.h"
-#include "menus/dynamic_menu.h"
 #include "menus/menu_columns.h"
+#include "menus/menu_tree.h"
+#include "ui/window_icon.h"
 
 TaskWindowEntry TaskWindowList[MAX_TASK_WINDOWS];
 int TaskWindowCount;
@@ -51,3 +51,39 @@ void ClearTaskWindowList()
     }
     TaskWindowCount = 0;
 }
+
+void RunWindowCommand(HWND, int k)
+{
+    if (!IsEntry(k, TaskWindowCount))
+        return;
+    HWND target = TaskWindowList[k].window;
+    if (AsyncKeyHeld(VK_CONTROL))
+        KillWindowProcess(target);
+    else if (AsyncKeyHeld(VK_SHIFT))
+        PostMessageA(target, WM_CLOSE, 0, 0);
+    else
+        ActivateWindow(target);
+}
+
+static int CountTaskWindows()
+{
+    return TaskWindowCount;
+}
+
+// The title as it was when the menu was built, also for a window that has
+// gone since.
+static bool TaskWindowText(int k, bool, char* out, size_t capacity)
+{
+    if (!IsEntry(k, TaskWindowCount))
+        return false;
+    CopyText(out, capacity, TaskWindowList[k].title);
+    return true;
+}
+
+static ItemIcon TaskWindowIcon(int k)
+{
+    return ItemIcon{ GetWindowIcon(TaskWindowList[k].window, true), false };
+}
+
+//                                  base              root position               count             text            icon            run
+const DynamicSubmenu TaskSubmenu = { CMD_FIRST_WINDOW, ROOT_POSITION_TASK_MANAGER, CountTaskWindows, TaskWindowText, TaskWindowIcon, RunWindowCommand };

@@ -175,11 +175,10 @@ stop_wineserver() {
 configure_and_build() {
     local dir="$1"; shift
     cmake -S "$VORNEL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null || return 1
-    cmake --build "$dir" --parallel "$(nproc)" -- --no-print-directory >/dev/null || {
-        # Run again in the open so the error is shown.
+    # On a failure, once more in the open and one job at a time, so the
+    # error is shown.
+    cmake --build "$dir" --parallel "$(nproc)" -- --no-print-directory >/dev/null ||
         cmake --build "$dir" -- --no-print-directory
-        return 1
-    }
 }
 
 # Builds everything of architecture $1 (default x86).

@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "ui/colour_scheme.h"
+#include "settings/colour_scheme.h"
 
 // On/off settings hold 8 (the menu's check flag) when on and 0 when off, so
 // the value passes unchanged as the flags of its check item.

@@ -1,11 +1,9 @@
 #include "ui/button_face.h"
 
 #include "base/handles.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "base/program.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"
-#include "ui/tray_icon.h"
 
 const int FaceSize[2] = { 23, 45 };
 
@@ -77,7 +75,7 @@ void DrawButtonFace(HDC dc, int bitmapId, int x, int y, int sizeIndex, const Col
     SetDIBitsToDevice(dc, x, y, side, side, 0, 0, 0, side, pixels, &info, DIB_RGB_COLORS);
 }
 
-void PaintButtonWindow(HWND window)
+void PaintButtonWindow(HWND window, bool pressed)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -85,10 +83,10 @@ void PaintButtonWindow(HWND window)
     GetClientRect(window, &client);
     int bitmapId, sizeIndex;
     if (Settings.largeSize) {
-        bitmapId = Dragging ? IDB_FACE_LARGE_PRESSED : IDB_FACE_LARGE_UNPRESSED;
+        bitmapId = pressed ? IDB_FACE_LARGE_PRESSED : IDB_FACE_LARGE_UNPRESSED;
         sizeIndex = 1;
     } else {
-        bitmapId = Dragging ? IDB_FACE_PRESSED : IDB_FACE_UNPRESSED;
+        bitmapId = pressed ? IDB_FACE_PRESSED : IDB_FACE_UNPRESSED;
         sizeIndex = 0;
     }
     DrawButtonFace(dc, bitmapId, client.left, client.top, sizeIndex, CurrentColourScheme());
@@ -124,14 +122,6 @@ void BuildButtonIcon(HWND window, int slot)
         DestroyIcon(ButtonIcons[slot]);
     ButtonIcons[slot] = nullptr;
     ButtonIcons[slot] = CreateButtonIcon(window, slot);
-}
-
-void RefreshButtonIcons(HWND window)
-{
-    BuildButtonIcon(window, 0);
-    BuildButtonIcon(window, 1);
-    RemoveTrayIcon(window);
-    AddTrayIcon(window);
 }
 
 void DestroyButtonIcons()

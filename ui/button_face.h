@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ui/colour_scheme.h"
+#include "settings/colour_scheme.h"
 
 // Side of the face drawn for size index 0 (normal) and 1 (Large Window):
 // the client area of a 25 or 47 pixel window with a one-pixel border.
@@ -21,15 +21,13 @@ extern HICON AppIconPressed;
 // each key colour replaced by the scheme's colour of its slot.
 void DrawButtonFace(HDC dc, int bitmapId, int x, int y, int sizeIndex, const ColourScheme& scheme);
 
-// WM_PAINT of the button: the pressed face exactly while Dragging.
-void PaintButtonWindow(HWND window);
+// WM_PAINT of the button: the pressed face while `pressed` (the left
+// button held down on it).
+void PaintButtonWindow(HWND window, bool pressed);
 
 // Rebuilds one slot of ButtonIcons from the current colours; every pixel
 // that is not a key colour takes the system's button-face colour.
 void BuildButtonIcon(HWND window, int slot);
-
-// Both icons again, then the tray icon again so it shows them.
-void RefreshButtonIcons(HWND window);
 
 // Destroys both icons, slot 0 then slot 1.
 void DestroyButtonIcons();

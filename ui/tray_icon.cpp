@@ -1,7 +1,7 @@
 #include "ui/tray_icon.h"
 
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "base/program.h"
+#include "base/system_libraries.h"
 #include "base/text.h"
 #include "settings/settings_store.h"
 #include "ui/button_face.h"
@@ -12,6 +12,14 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the oldest s
 
 NOTIFYICONDATAA TrayIconData;
 bool TrayIconShown;
+
+// shell32 is loaded when the first icon is shown, not at every start: the
+// placements without a tray icon never need it.
+static BOOL NotifyShell(DWORD message)
+{
+    auto notify = SystemFunctionOf<BOOL WINAPI(DWORD, PNOTIFYICONDATAA)>("shell32.dll", "Shell_NotifyIconA");
+    return notify ? notify(message, &TrayIconData) : FALSE;
+}
 
 void AddTrayIcon(HWND window)
 {
@@ -25,14 +33,14 @@ void AddTrayIcon(HWND window)
     TrayIconData.uCallbackMessage = MSG_TRAY_CALLBACK;
     TrayIconData.hIcon = ButtonIconOrDefault(0);
     CopyText(TrayIconData.szTip, 64, MainWindowTitle);
-    TrayIconShown = Shell_NotifyIconA(NIM_ADD, &TrayIconData) != FALSE;
+    TrayIconShown = NotifyShell(NIM_ADD) != FALSE;
 }
 
 void RemoveTrayIcon(HWND)
 {
     if (!TrayIconShown)
         return;
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    NotifyShell(NIM_DELETE);
     TrayIconShown = false;
 }
 
@@ -41,5 +49,13 @@ void SetTrayIconPressed(bool pressed)
     if (!TrayIconShown)
         return;
     TrayIconData.hIcon = ButtonIconOrDefault(pressed ? 1 : 0);
-    Shell_NotifyIconA(NIM_MODIFY, &TrayIconData);
+    NotifyShell(NIM_MODIFY);
+}
+
+void RefreshButtonIcons(HWND window)
+{
+    BuildButtonIcon(window, 0);
+    BuildButtonIcon(window, 1);
+    RemoveTrayIcon(window);
+    AddTrayIcon(window);
 }

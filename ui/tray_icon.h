@@ -21,4 +21,8 @@ void RemoveTrayIcon(HWND window);
 // Shows the pressed or the unpressed ball while the icon is shown.
 void SetTrayIconPressed(bool pressed);
 
+// Both button icons again from the current colours, then the tray icon
+// again so it shows them.
+void RefreshButtonIcons(HWND window);
+
 #endif

@@ -18,7 +18,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "base/platform.h"
 #include "app/startup.h"
 #include "menus/applet_menu.h"
@@ -27,48 +27,21 @@
 #include "menus/screen_saver_menu.h"
 #include "menus/task_menu.h"
 #include "tests/bench/bench_timing.h"
+#include "tests/support/seam_recorder.h"
 #include "tests/support/wine_support.h"
 #include "ui/window_icon.h"
 
 namespace {
 
-const int DesktopItemCount = 100;
+const int BenchDesktopItems = 100;
 const int WindowCount = 100;
-const int ScreenSaverCount = 10;
+const int BenchSaverFiles = 10;
 const int DefaultOpenings = 10;
 // An opening that has not finished its walk by then is abandoned.
 const UINT WatchdogMs = 30000;
 // How often WM_ENTERIDLE may come back before a submenu's items are seen
 // painted, before that submenu is given up.
 const int MaxIdleWaits = 5000;
-
-// ---- The seam: nothing a key press could reach may really happen.
-
-void WINAPI StayInProcess(UINT) {}
-BOOL WINAPI RefuseExitWindows(UINT, DWORD) { return FALSE; }
-BOOL WINAPI RefuseTerminate(HANDLE, UINT) { return FALSE; }
-HINSTANCE WINAPI RefuseShellExecute(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)
-{
-    return reinterpret_cast<HINSTANCE>(2);
-}
-MCIERROR WINAPI RefuseMci(LPCSTR, LPSTR, UINT, HWND) { return 1; }
-int WINAPI AnswerNo(HWND, LPCSTR, LPCSTR, UINT) { return IDNO; }
-void WINAPI IgnoreKey(BYTE, BYTE, DWORD, ULONG_PTR) {}
-BOOL WINAPI RefuseSystemParameters(UINT, UINT, PVOID, UINT) { return FALSE; }
-BOOL WINAPI RefuseProfileWrite(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return FALSE; }
-
-void InstallHarmlessSeam()
-{
-    Platform.ExitWindowsEx = RefuseExitWindows;
-    Platform.TerminateProcess = RefuseTerminate;
-    Platform.ShellExecuteA = RefuseShellExecute;
-    Platform.mciSendStringA = RefuseMci;
-    Platform.MessageBoxA = AnswerNo;
-    Platform.keybd_event = IgnoreKey;
-    Platform.SystemParametersInfoA = RefuseSystemParameters;
-    Platform.WritePrivateProfileStringA = RefuseProfileWrite;
-    Platform.ExitProcess = StayInProcess;
-}
 
 // ---- The full system the menu is measured against.
 
@@ -78,7 +51,7 @@ class BenchDesktop {
 public:
     BenchDesktop() : folder_("bench-desktop"), value_("Desktop", folder_.path())
     {
-        for (int i = 1; i <= DesktopItemCount; ++i) {
+        for (int i = 1; i <= BenchDesktopItems; ++i) {
             char name[64];
             wsprintfA(name, "Document %03d.txt", i);
             WriteFileText(folder_.file(name), "text\r\n");
@@ -100,7 +73,7 @@ public:
         char self[MAX_PATH], windows[MAX_PATH];
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         GetWindowsDirectoryA(windows, MAX_PATH);
-        for (int i = 1; i <= ScreenSaverCount; ++i) {
+        for (int i = 1; i <= BenchSaverFiles; ++i) {
             char name[MAX_PATH];
             wsprintfA(name, "%s\\Bench Saver %02d.scr", windows, i);
             if (CopyFileA(self, name, FALSE))
@@ -513,7 +486,7 @@ int main(int argc, char** argv)
         openings = DefaultOpenings;
 
     DeleteSettingsKey();
-    InstallHarmlessSeam();
+    InstallSeamRecorders();   // nothing a key press could reach may really happen
     int result = 0;
     {
         BenchDesktop desktop;
@@ -576,7 +549,7 @@ int main(int argc, char** argv)
 
         printf("Popup menu under Wine: %d desktop items, %zu top-level windows, %d applet files in the system "
                "directory, %zu screen savers added; %d openings after a first one\n",
-               DesktopItemCount, windows.count(), static_cast<int>(AppletFiles().size()), savers.count(), openings);
+               BenchDesktopItems, windows.count(), static_cast<int>(AppletFiles().size()), savers.count(), openings);
         printf("  items listed: Screen Saver %d, Desktop %d, Control Panel %d (with Run... and a separator), "
                "Task Manager %d\n", items[0], items[1], items[2], items[3]);
         printf("  %-52s %8s %8s %8s %8s %3s\n", "milliseconds unless marked", "first", "median", "min", "max", "n");

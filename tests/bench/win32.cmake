@@ -22,7 +22,7 @@ function(vornel_inprocess_bench name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${name} PRIVATE -O2 -Wall -Wextra -Wno-cast-function-type
         -Wno-missing-field-initializers)
-    target_link_libraries(${name} PRIVATE vornel_core wine_support psapi)
+    target_link_libraries(${name} PRIVATE vornel_core seam_recorder wine_support psapi)
     target_link_options(${name} PRIVATE -static -mconsole)
 endfunction()
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/colour_scheme.h"
+#include "settings/colour_scheme.h"
 
 TEST(ColourScheme, DefaultsAreTheKeyColoursInSlotOrder)
 {

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "menus/mnemonics.h"
-#include "ui/menu_item_text.h"
+#include "menus/menu_item_text.h"
 
 TEST(MenuItemText, FavouriteIsDrawnAsFileNameSpaceParameters)
 {

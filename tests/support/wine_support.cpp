@@ -153,20 +153,35 @@ bool WriteFileText(const std::string& path, const char* text)
     return ok && written == strlen(text);
 }
 
-ShellFolderOverride::ShellFolderOverride(const char* valueName, const std::string& path)
-    : name_(valueName), hadValue_(false)
+// Keeps the value as it was and replaces it with path, or removes it when
+// path is null.
+static bool ReplaceShellFolder(const char* valueName, const std::string* path, std::string& previous)
 {
     HKEY key;
     if (RegCreateKeyA(HKEY_CURRENT_USER, ShellFoldersKey, &key) != ERROR_SUCCESS)
-        return;
-    char previous[MAX_PATH] = "";
-    DWORD size = sizeof previous - 1;
-    hadValue_ = RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size) ==
-                ERROR_SUCCESS;
-    previous_ = previous;
-    RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                   static_cast<DWORD>(path.size() + 1));
+        return false;
+    char text[MAX_PATH] = "";
+    DWORD size = sizeof text - 1;
+    bool had = RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) ==
+               ERROR_SUCCESS;
+    previous = text;
+    if (path)
+        RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path->c_str()),
+                       static_cast<DWORD>(path->size() + 1));
+    else
+        RegDeleteValueA(key, valueName);
     RegCloseKey(key);
+    return had;
+}
+
+ShellFolderOverride::ShellFolderOverride(const char* valueName, const std::string& path)
+    : name_(valueName), hadValue_(ReplaceShellFolder(valueName, &path, previous_))
+{
+}
+
+ShellFolderOverride::ShellFolderOverride(const char* valueName)
+    : name_(valueName), hadValue_(ReplaceShellFolder(valueName, nullptr, previous_))
+{
 }
 
 ShellFolderOverride::~ShellFolderOverride()

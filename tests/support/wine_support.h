@@ -53,6 +53,8 @@ bool WriteFileText(const std::string& path, const char* text);
 class ShellFolderOverride {
 public:
     ShellFolderOverride(const char* valueName, const std::string& path);
+    // The value removed for the object's life.
+    explicit ShellFolderOverride(const char* valueName);
     ~ShellFolderOverride();
     ShellFolderOverride(const ShellFolderOverride&) = delete;
     ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;

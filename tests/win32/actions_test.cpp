@@ -5,7 +5,7 @@
 
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "base/platform.h"
 #include "app/startup.h"
 #include "menus/applet_menu.h"
@@ -70,16 +70,12 @@ protected:
     void TearDown() override
     {
         PrepareDynamicMenus();
-        for (HWND w : windows_)
-            if (IsWindow(w))
-                DestroyWindow(w);
+        windows_.DestroyAll();
         AppTest::TearDown();
     }
     HWND Make(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr)
     {
-        HWND w = CreateTestWindow(title, style, owner);
-        windows_.push_back(w);
-        return w;
+        return windows_.Make(title, style, owner);
     }
     // Lists exactly these windows as the windows submenu's entries.
     void List(std::initializer_list<HWND> targets)
@@ -91,7 +87,7 @@ protected:
             ++TaskWindowCount;
         }
     }
-    std::vector<HWND> windows_;
+    TestWindows windows_;
 };
 
 // The minimize animation as the seam reports it; the test prefix's system
@@ -144,7 +140,7 @@ TEST_F(Actions, MinimizeAllSwitchesTheAnimationOffAndRestoresIt)
     Platform.SystemParametersInfoA = FakeAnimationSetting;
     FakeAnimation = 1;
     HWND ordinary = Make("ordinary");
-    MinimizeAll();
+    MinimizeAll(window);
     auto writes = SeamCallsOf("SystemParametersInfoA");
     ASSERT_EQ(2u, writes.size());
     EXPECT_EQ(static_cast<UINT>(SPI_SETANIMATION), writes[0].number);
@@ -156,7 +152,7 @@ TEST_F(Actions, MinimizeAllSwitchesTheAnimationOffAndRestoresIt)
 
     FakeAnimation = 0;
     SeamCalls.clear();
-    MinimizeAll();
+    MinimizeAll(window);
     EXPECT_TRUE(SeamCallsOf("SystemParametersInfoA").empty()) << "already off: left alone";
 }
 
@@ -166,7 +162,7 @@ TEST_F(Actions, MinimizeAllDoesNotWaitForeverOnAWindowThatDoesNotAnswer)
     ASSERT_NE(nullptr, hung.window);
     HWND ordinary = Make("ordinary");
     DWORD start = GetTickCount();
-    MinimizeAll();
+    MinimizeAll(window);
     DWORD elapsed = GetTickCount() - start;
     EXPECT_LT(elapsed, 10 * WINDOW_ANSWER_TIMEOUT_MS) << "bounded by the time-out, not by the hung window";
     EXPECT_TRUE(IsIconic(ordinary)) << "the others are still minimized";
@@ -321,7 +317,7 @@ TEST_F(Actions, FavouritesAndDesktopItemsOpenThroughTheShell)
     PrepareDynamicMenus();
     strcpy(DesktopDirectory, "C:\\Desk\\");
     DesktopItemList[0] = _strdup("Word.lnk");
-    LastDesktopItem = 0;
+    DesktopItemCount = 1;
     SendMessageA(window, WM_COMMAND, 4000, 0);
     auto shell = SeamCallsOf("ShellExecuteA");
     ASSERT_EQ(3u, shell.size());
@@ -338,7 +334,7 @@ TEST_F(Actions, ADesktopPathTooLongToJoinIsRefused)
     std::string directory = "C:\\" + std::string(200, 'd') + "\\";
     strcpy(DesktopDirectory, directory.c_str());
     DesktopItemList[0] = _strdup(std::string(100, 'n').c_str());
-    LastDesktopItem = 0;
+    DesktopItemCount = 1;
     SendMessageA(window, WM_COMMAND, 4000, 0);
     EXPECT_TRUE(SeamCallsOf("ShellExecuteA").empty());
 }
@@ -357,7 +353,7 @@ protected:
         previous_ = configured;
         PrepareDynamicMenus();
         ScreenSaverList[0] = _strdup(saver_.c_str());
-        LastScreenSaver = 0;
+        ScreenSaverCount = 1;
     }
     void TearDown() override
     {

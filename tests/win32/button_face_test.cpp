@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "tests/win32/face_reference.h"
 #include "ui/button_face.h"
+#include "ui/tray_icon.h"
 
 // The stored picture itself, pixel by pixel.
 static COLORREF SourcePixel(int bitmapId, int x, int y)

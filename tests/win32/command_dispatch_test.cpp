@@ -5,7 +5,7 @@
 #include "app/command_dispatch.h"
 #include "app/main_window.h"
 #include "ui/button_face.h"
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "app/startup.h"
 #include "settings/autorun.h"
 #include "settings/settings_store.h"

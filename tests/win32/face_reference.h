@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "ui/colour_scheme.h"
+#include "settings/colour_scheme.h"
 
 void DrawButtonFacePerPixel(HDC dc, int bitmapId, int x, int y, int sizeIndex, const ColourScheme& scheme);
 

@@ -1,8 +1,9 @@
 // The favourites in the registry and in their submenu.
 #include "tests/win32/test_support.h"
 
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "app/startup.h"
+#include "menus/menu_columns.h"
 #include "menus/favourites_menu.h"
 #include "settings/favourites_store.h"
 

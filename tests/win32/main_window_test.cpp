@@ -6,6 +6,7 @@
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "menus/menu_columns.h"
 #include "settings/settings_store.h"
 #include "tools/calculator_dialog.h"
 #include "ui/button_face.h"

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "app/startup.h"
+#include "menus/menu_columns.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"
 #include "menus/popup_menu.h"
@@ -48,7 +49,7 @@ TEST_F(DesktopBuilder, ListsFilesAndFoldersButNotDotNames)
     CreateDirectoryA(folder_->file("Projects").c_str(), nullptr);
     WriteFileText(folder_->file(".hidden"), "dot");
     BuildDesktopMenu();
-    EXPECT_EQ(1, LastDesktopItem);
+    EXPECT_EQ(2, DesktopItemCount);
     ASSERT_EQ(2, GetMenuItemCount(DesktopMenu));
     EXPECT_EQ(4000u, GetMenuItemID(DesktopMenu, 0));
     EXPECT_EQ(4001u, GetMenuItemID(DesktopMenu, 1));
@@ -72,7 +73,7 @@ TEST_F(DesktopBuilder, StopsAtAHundred)
     for (int i = 0; i < 101; ++i)
         WriteFileText(folder_->file(("f" + std::to_string(i)).c_str()), "x");
     BuildDesktopMenu();
-    EXPECT_EQ(99, LastDesktopItem);
+    EXPECT_EQ(100, DesktopItemCount);
     EXPECT_EQ(100, GetMenuItemCount(DesktopMenu));
 }
 
@@ -92,23 +93,14 @@ TEST_F(DesktopBuilder, NoDesktopValueOrAPathTooLongLeavesItEmpty)
 {
     value_.reset();
     {
-        HKEY key;
-        RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", &key);
-        char saved[MAX_PATH] = "";
-        DWORD size = sizeof saved;
-        bool had = RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(saved), &size) ==
-                   ERROR_SUCCESS;
-        RegDeleteValueA(key, "Desktop");
+        ShellFolderOverride removed("Desktop");
         BuildDesktopMenu();
         EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "no Desktop value";
-        if (had)
-            RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<BYTE*>(saved), static_cast<DWORD>(strlen(saved) + 1));
-        RegCloseKey(key);
     }
     value_.reset(new ShellFolderOverride("Desktop", std::string(258, 'x')));
     BuildDesktopMenu();
     EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "the search pattern would not fit";
-    EXPECT_EQ(-1, LastDesktopItem);
+    EXPECT_EQ(0, DesktopItemCount);
     PrepareDynamicMenus();
     value_.reset(new ShellFolderOverride("Desktop", folder_->path() + "\\missing"));
     BuildDesktopMenu();
@@ -119,15 +111,12 @@ class TaskBuilder : public Builders {
 protected:
     void TearDown() override
     {
-        for (HWND w : windows_)
-            DestroyWindow(w);
+        windows_.DestroyAll();
         Builders::TearDown();
     }
     HWND Make(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr)
     {
-        HWND w = CreateTestWindow(title, style, owner);
-        windows_.push_back(w);
-        return w;
+        return windows_.Make(title, style, owner);
     }
     bool Listed(HWND w)
     {
@@ -136,7 +125,7 @@ protected:
                 return true;
         return false;
     }
-    std::vector<HWND> windows_;
+    TestWindows windows_;
 };
 
 TEST_F(TaskBuilder, ListsTitledUnownedShownOrMinimizedWindowsOnly)
@@ -330,7 +319,7 @@ protected:
     }
     int IndexOf(const std::string& path)
     {
-        for (int k = 0; k <= LastScreenSaver; ++k)
+        for (int k = 0; k < ScreenSaverCount; ++k)
             if (lstrcmpiA(ScreenSaverList[k], path.c_str()) == 0)
                 return k;
         return -1;
@@ -370,7 +359,7 @@ TEST_F(ScreenSaverBuilder, NoConfiguredSaverMarksNothing)
     WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", nullptr, "system.ini");
     BuildScreenSaverMenu();
     EXPECT_EQ(-1, CurrentScreenSaverId);
-    EXPECT_GE(LastScreenSaver, 0);
+    EXPECT_GE(ScreenSaverCount, 1);
 }
 
 TEST_F(ScreenSaverBuilder, TheFirstColumnHoldsOneMoreAndTheListStopsAtAHundred)
@@ -379,7 +368,7 @@ TEST_F(ScreenSaverBuilder, TheFirstColumnHoldsOneMoreAndTheListStopsAtAHundred)
         Saver(system_, ("VtMany" + std::to_string(i) + ".scr").c_str());
     ItemsPerColumn = 39;
     BuildScreenSaverMenu();
-    EXPECT_EQ(99, LastScreenSaver);
+    EXPECT_EQ(100, ScreenSaverCount);
     std::vector<int> columns = ShapeOf(ScreenSaverMenu).columns;
     ASSERT_EQ(3u, columns.size());
     EXPECT_EQ(40, columns[0]);

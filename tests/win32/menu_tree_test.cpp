@@ -2,8 +2,8 @@
 // identifier or submenu, text and check mark.
 #include "tests/win32/test_support.h"
 
-#include "app/menu_tree.h"
-#include "app/shell_folder_names.h"
+#include "menus/menu_tree.h"
+#include "settings/shell_folder_names.h"
 
 enum Kind { OWNER, STRING, CHECK, SEPARATOR, POPUP_STRING, POPUP_OWNER };
 

@@ -3,10 +3,11 @@
 // texts, icons given back after every drawing, and keyboard mnemonics.
 #include "tests/win32/test_support.h"
 
-#include "app/menu_tree.h"
-#include "app/shell_folder_names.h"
+#include "menus/menu_tree.h"
+#include "settings/shell_folder_names.h"
 #include "ui/button_face.h"
 #include "app/startup.h"
+#include "ui/program_icons.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"
 #include "menus/menu_char.h"
@@ -15,7 +16,7 @@
 #include "menus/task_menu.h"
 #include "settings/favourites_store.h"
 #include "settings/settings_store.h"
-#include "ui/owner_draw.h"
+#include "menus/owner_draw.h"
 
 static const int ITEM_WIDTH = 300, ITEM_HEIGHT = 24;
 
@@ -238,10 +239,10 @@ TEST_F(OwnerDraw, DesktopItemsAndSaversDropTheirExtensionWhenDrawn)
     PrepareDynamicMenus();
     strcpy(DesktopDirectory, "C:\\Desk\\");
     DesktopItemList[0] = _strdup("Word.lnk");
-    LastDesktopItem = 0;
+    DesktopItemCount = 1;
     ScreenSaverList[0] = _strdup("C:\\WINDOWS\\SYSTEM\\Mystify.scr");
     ScreenSaverList[1] = _strdup("C:\\WINDOWS\\SYSTEM\\Other.scr");
-    LastScreenSaver = 1;
+    ScreenSaverCount = 2;
     CurrentScreenSaverId = 5000;
     char text[MENU_ITEM_TEXT_CAPACITY];
     MenuItemText(4000, true, text, sizeof text);

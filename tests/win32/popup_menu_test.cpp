@@ -3,7 +3,7 @@
 // next opening; the real menu driven by keys inside its own loop.
 #include "tests/win32/test_support.h"
 
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "app/startup.h"
 #include "menus/applet_menu.h"
 #include "menus/desktop_menu.h"
@@ -80,8 +80,8 @@ TEST_F(PopupMenu, PreparingEmptiesTheFourAndFreesTheirTables)
     EXPECT_EQ(0, GetMenuItemCount(TaskManagerMenu));
     EXPECT_EQ(0, AppletCount);
     EXPECT_EQ(0, TaskWindowCount);
-    EXPECT_EQ(-1, LastDesktopItem);
-    EXPECT_EQ(-1, LastScreenSaver);
+    EXPECT_EQ(0, DesktopItemCount);
+    EXPECT_EQ(0, ScreenSaverCount);
     EXPECT_EQ(nullptr, TaskWindowList[0].title) << "the texts are freed";
     EXPECT_EQ(nullptr, AppletList[0].text);
     PrepareDynamicMenus();   // nothing built: nothing to free

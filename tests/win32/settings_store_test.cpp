@@ -2,7 +2,7 @@
 // start, stored values of every shape, and the string helpers.
 #include "tests/win32/test_support.h"
 
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "app/startup.h"
 #include "settings/settings_store.h"
 

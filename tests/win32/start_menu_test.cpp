@@ -2,8 +2,8 @@
 // removed by their commands, checked from the file system on each highlight.
 #include "tests/win32/test_support.h"
 
-#include "app/menu_tree.h"
-#include "app/shell_folder_names.h"
+#include "menus/menu_tree.h"
+#include "settings/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
 
 class StartMenu : public ShellFolderTest {
@@ -72,18 +72,10 @@ TEST_F(StartMenu, AFolderNamedDifferentlyBySystemKeepsTheClassIdentifier)
 TEST_F(StartMenu, WithoutAStartMenuPathNothingHappens)
 {
     value_.reset();
-    HKEY key;
-    RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", &key);
-    char saved[MAX_PATH] = "";
-    DWORD size = sizeof saved;
-    bool had = RegQueryValueExA(key, "Start Menu", nullptr, nullptr, reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
-    RegDeleteValueA(key, "Start Menu");
+    ShellFolderOverride removed("Start Menu");
     EXPECT_FALSE(StartMenuFolder("Control Panel", "{21EC2020-3AEA-1069-A2DD-08002B30309D}", START_MENU_TEST));
     EXPECT_FALSE(StartMenuFolder("Control Panel", "{21EC2020-3AEA-1069-A2DD-08002B30309D}", START_MENU_CREATE));
     SendMessageA(window, WM_COMMAND, 1015, 0);
     HighlightTools();
     EXPECT_FALSE(Checked(1015));
-    if (had)
-        RegSetValueExA(key, "Start Menu", 0, REG_SZ, reinterpret_cast<BYTE*>(saved), static_cast<DWORD>(strlen(saved) + 1));
-    RegCloseKey(key);
 }

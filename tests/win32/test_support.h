@@ -13,31 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/seam_recorder.h"
 #include "tests/support/wine_support.h"
-
-// One call that reached the seam.
-struct SeamCall {
-    std::string function;
-    std::string text1, text2, text3;
-    UINT number = 0;
-    HWND window = nullptr;
-};
-extern std::vector<SeamCall> SeamCalls;
-std::vector<SeamCall> SeamCallsOf(const char* function);
-
-// What the recorded MessageBoxA answers.
-extern int MessageBoxAnswer;
-// The path the recorded GetOpenFileNameA chooses; empty: the user cancels.
-extern std::string OpenFileAnswer;
-
-// Swaps recorders into every entry of the seam. ExitWindowsEx, ShellExecuteA,
-// mciSendStringA, MessageBoxA, keybd_event, GetOpenFileNameA and ExitProcess
-// only record;
-// TerminateProcess records and refuses; SystemParametersInfoA and
-// WritePrivateProfileStringA record and then act, which only touches the
-// test prefix.
-void InstallSeamRecorders();
-void RestoreRealSeam();
 
 // Copies a fixture file from beside the test program into the system
 // directory for the test's duration (under another name when given).
@@ -101,6 +78,29 @@ protected:
     const char* directoryName_;
     std::unique_ptr<TemporaryDirectory> folder_;
     std::unique_ptr<ShellFolderOverride> value_;
+};
+
+// Top-level test windows made for one test; DestroyAll (or the destructor)
+// destroys those still there.
+class TestWindows {
+public:
+    ~TestWindows() { DestroyAll(); }
+    HWND Make(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr)
+    {
+        HWND w = CreateTestWindow(title, style, owner);
+        windows_.push_back(w);
+        return w;
+    }
+    void DestroyAll()
+    {
+        for (HWND w : windows_)
+            if (IsWindow(w))
+                DestroyWindow(w);
+        windows_.clear();
+    }
+
+private:
+    std::vector<HWND> windows_;
 };
 
 // Reads the colour of a pixel of a window's client area.

@@ -31,7 +31,7 @@ add_executable(win32_tests ${VORNEL_WIN32_TESTS}
     ${CMAKE_SOURCE_DIR}/res/vornel.rc)
 target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(win32_tests PRIVATE -O1 -Wall -Wno-cast-function-type -Wno-missing-field-initializers)
-target_link_libraries(win32_tests PRIVATE vornel_core wine_support gtest gtest_main psapi)
+target_link_libraries(win32_tests PRIVATE vornel_core seam_recorder wine_support gtest gtest_main psapi)
 target_link_options(win32_tests PRIVATE -static -mconsole)
 add_dependencies(win32_tests vtthree vtnoinit vtnoentry vtwide vtmany vtsysdm)
 
@@ -51,7 +51,7 @@ add_executable(win32_managed_tests ${VORNEL_MANAGED_TESTS}
     ${CMAKE_SOURCE_DIR}/res/vornel.rc)
 target_include_directories(win32_managed_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(win32_managed_tests PRIVATE -O1 -Wall -Wno-cast-function-type -Wno-missing-field-initializers)
-target_link_libraries(win32_managed_tests PRIVATE vornel_core wine_support gtest gtest_main)
+target_link_libraries(win32_managed_tests PRIVATE vornel_core seam_recorder wine_support gtest gtest_main)
 target_link_options(win32_managed_tests PRIVATE -static -mconsole)
 gtest_add_tests(TARGET win32_managed_tests TEST_PREFIX "win32.${VORNEL_ARCH}." TEST_LIST VORNEL_MANAGED_TEST_NAMES)
 set_tests_properties(${VORNEL_MANAGED_TEST_NAMES} PROPERTIES TIMEOUT 60 RESOURCE_LOCK wineprefix-${VORNEL_ARCH})

@@ -3,7 +3,7 @@
 #include "tests/win32/test_support.h"
 
 #include "app/main_window.h"
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 #include "ui/button_face.h"
 #include "ui/tray_icon.h"
 

@@ -1,39 +1,37 @@
-#include "ui/owner_draw.h"
-
-#include <io.h>
-#include <shellapi.h>
+#include "menus/owner_draw.h"
 
 #include "base/commands.h"
 #include "base/handles.h"
-#include "app/menu_tree.h"
-#include "app/shell_folder_names.h"
-#include "app/startup.h"
 #include "base/text.h"
-#include "menus/applet_menu.h"
-#include "menus/desktop_menu.h"
+#include "menus/dynamic_submenus.h"
+#include "menus/menu_tree.h"
 #include "menus/popup_menu.h"
 #include "menus/screen_saver_menu.h"
-#include "menus/task_menu.h"
-#include "settings/favourites_store.h"
 #include "settings/settings_store.h"
+#include "settings/shell_folder_names.h"
 #include "ui/button_face.h"
-#include "ui/menu_item_text.h"
-#include "ui/window_icon.h"
+#include "ui/file_icons.h"
+#include "ui/program_icons.h"
 
-DrawResourceCounts DrawResources;
+NONCLIENTMETRICSA NonClientMetrics;
+HFONT MenuFont;
+HFONT CaptionFont;
+
+// The record as it was before the padded border width was added; every
+// system from the oldest up answers it.
+const UINT NONCLIENTMETRICS_CLASSIC_SIZE = 340;
+
+void CreateMenuFonts()
+{
+    NonClientMetrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &NonClientMetrics, 0);
+    MenuFont = CreateFontIndirectA(&NonClientMetrics.lfMenuFont);
+    CaptionFont = CreateFontIndirectA(&NonClientMetrics.lfCaptionFont);
+}
 
 const int ICON_CELL_WIDTH = 18;
 const int MIN_ITEM_HEIGHT = 18;
 const int MENU_ICON_SIDE = 16;
-
-// The dynamic ranges as the painter sees them: a thousand ids each, though
-// only the first hundred of each are ever handed out.
-const unsigned PAINTER_RANGE_SIZE = 1000;
-
-static bool InPainterRange(ULONG_PTR id, unsigned base)
-{
-    return id >= base && id < base + PAINTER_RANGE_SIZE;
-}
 
 // The fixed items: their texts, and how each finds its icon.
 enum IconSource { ICON_NONE, ICON_SHARED, ICON_ASSOCIATED, ICON_EXIT, ICON_PLACEMENT };
@@ -80,38 +78,6 @@ static bool IsSubmenuTitle(ULONG_PTR id, HMENU submenu)
     return submenu && id == reinterpret_cast<ULONG_PTR>(submenu);
 }
 
-// The entry of a dynamic id, or null when the table has none for it.
-static const AppletEntry* AppletOf(ULONG_PTR id)
-{
-    ULONG_PTR k = id - CMD_FIRST_APPLET;
-    return k < static_cast<ULONG_PTR>(AppletCount) && AppletList[k].text ? &AppletList[k] : nullptr;
-}
-
-static const TaskWindowEntry* TaskWindowOf(ULONG_PTR id)
-{
-    ULONG_PTR k = id - CMD_FIRST_WINDOW;
-    return k < static_cast<ULONG_PTR>(TaskWindowCount) ? &TaskWindowList[k] : nullptr;
-}
-
-static int FavouriteOf(ULONG_PTR id)
-{
-    ULONG_PTR k = id - CMD_FIRST_FAVOURITE;
-    return k <= static_cast<ULONG_PTR>(FavouriteList.LastFavourite) && FavouriteList.LastFavourite >= 0
-               ? static_cast<int>(k) : -1;
-}
-
-static const char* DesktopItemOf(ULONG_PTR id)
-{
-    ULONG_PTR k = id - CMD_FIRST_DESKTOP_ITEM;
-    return LastDesktopItem >= 0 && k <= static_cast<ULONG_PTR>(LastDesktopItem) ? DesktopItemList[k] : nullptr;
-}
-
-static const char* ScreenSaverOf(ULONG_PTR id)
-{
-    ULONG_PTR k = id - CMD_FIRST_SCREEN_SAVER;
-    return LastScreenSaver >= 0 && k <= static_cast<ULONG_PTR>(LastScreenSaver) ? ScreenSaverList[k] : nullptr;
-}
-
 void MenuItemText(ULONG_PTR id, bool drawn, char* out, size_t capacity)
 {
     out[0] = '\0';
@@ -121,62 +87,15 @@ void MenuItemText(ULONG_PTR id, bool drawn, char* out, size_t capacity)
         CopyText(out, capacity, DesktopName);
     } else if (IsSubmenuTitle(id, TaskManagerMenu)) {
         CopyText(out, capacity, TextTaskManager);
-    } else if (InPainterRange(id, CMD_FIRST_APPLET)) {
-        if (const AppletEntry* applet = AppletOf(id))
-            CopyText(out, capacity, applet->text);
-    } else if (InPainterRange(id, CMD_FIRST_WINDOW)) {
-        if (const TaskWindowEntry* task = TaskWindowOf(id))
-            CopyText(out, capacity, task->title);
-    } else if (InPainterRange(id, CMD_FIRST_FAVOURITE)) {
-        int k = FavouriteOf(id);
-        if (k >= 0 && drawn)
-            FavouriteDrawnText(FavouriteList.programs[k], FavouriteList.parameters[k], out, capacity);
-        else if (k >= 0)
-            CopyText(out, capacity, FavouriteList.programs[k]);
-    } else if (InPainterRange(id, CMD_FIRST_DESKTOP_ITEM)) {
-        if (const char* name = DesktopItemOf(id)) {
-            if (drawn)
-                FileNameWithoutExtension(name, out, capacity);
-            else
-                CopyText(out, capacity, name);
-        }
-    } else if (InPainterRange(id, CMD_FIRST_SCREEN_SAVER)) {
-        if (const char* path = ScreenSaverOf(id)) {
-            if (drawn)
-                FileNameWithoutExtension(path, out, capacity);
-            else
-                FileNameWithExtension(path, out, capacity);
-        }
+    } else if (const DynamicSubmenu* submenu = DynamicSubmenuOf(id)) {
+        submenu->text(static_cast<int>(id - submenu->base), drawn, out, capacity);
     }
 }
 
-// The icon the shell associates with a file; it is ours to destroy. The
-// path buffer is handed over writable, as the call may rewrite it.
-static HICON AssociatedIcon(const char* path, WORD* index)
+static void SetItemIcon(OwnerDrawItem& item, ItemIcon icon)
 {
-    char buffer[MAX_PATH];
-    if (!CopyText(buffer, MAX_PATH, path))
-        return nullptr;
-    WORD ownIndex = 0;
-    return ExtractAssociatedIconA(AppInstance, buffer, index ? index : &ownIndex);
-}
-
-// The icon of a file named without a directory (the system's own programs,
-// applet files): found along the search path first, as the shell and the
-// loader would find it, so the icon does not depend on the current directory.
-static HICON SystemFileIcon(const char* file, WORD* index)
-{
-    char path[MAX_PATH];
-    DWORD length = SearchPathA(nullptr, file, nullptr, MAX_PATH, path, nullptr);
-    return AssociatedIcon(length > 0 && length < MAX_PATH ? path : file, index);
-}
-
-static void SetOwnedIcon(OwnerDrawItem& item, HICON icon)
-{
-    item.icon = icon;
-    item.iconOwned = icon != nullptr;
-    if (icon)
-        ++DrawResources.iconsTaken;
+    item.icon = icon.icon;
+    item.iconOwned = icon.owned;
 }
 
 static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
@@ -188,7 +107,7 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
         item.icon = Icons.*fixed.icon;
         break;
     case ICON_ASSOCIATED:
-        SetOwnedIcon(item, SystemFileIcon(fixed.program, nullptr));
+        SetItemIcon(item, OwnedItemIcon(SystemFileIcon(fixed.program)));
         break;
     case ICON_EXIT:
         item.icon = ButtonIconOrDefault(0);
@@ -200,30 +119,6 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
     }
 }
 
-static void ResolveAppletIcon(ULONG_PTR id, OwnerDrawItem& item)
-{
-    AppletEntry& applet = AppletList[id - CMD_FIRST_APPLET];
-    if (applet.iconId) {
-        item.module = LoadLibraryA(applet.file);
-        if (item.module) {
-            ++DrawResources.librariesLoaded;
-            item.icon = LoadIconA(item.module, MAKEINTRESOURCEA(applet.iconId));
-        }
-    } else {
-        SetOwnedIcon(item, SystemFileIcon(applet.file, &applet.iconIndex));
-    }
-}
-
-static void ResolveFavouriteIcon(int k, OwnerDrawItem& item)
-{
-    char program[MAX_PATH];
-    ProgramPathOf(FavouriteList.programs[k], program, MAX_PATH);
-    if (_access(program, 0) == 0)
-        SetOwnedIcon(item, AssociatedIcon(program, nullptr));
-    else
-        item.icon = LoadIconA(nullptr, IDI_APPLICATION);
-}
-
 static void ResolveIcon(ULONG_PTR id, OwnerDrawItem& item)
 {
     if (const FixedItem* fixed = FindFixedItem(id)) {
@@ -232,22 +127,10 @@ static void ResolveIcon(ULONG_PTR id, OwnerDrawItem& item)
         item.icon = Icons.desk;
     } else if (IsSubmenuTitle(id, TaskManagerMenu)) {
         item.icon = Icons.taskManager;
-    } else if (InPainterRange(id, CMD_FIRST_APPLET)) {
-        ResolveAppletIcon(id, item);
-        LastPopulatedPosition = ROOT_POSITION_CONTROL_PANEL;
-    } else if (InPainterRange(id, CMD_FIRST_WINDOW)) {
-        item.icon = GetWindowIcon(TaskWindowOf(id)->window, true);
-        LastPopulatedPosition = ROOT_POSITION_TASK_MANAGER;
-    } else if (InPainterRange(id, CMD_FIRST_FAVOURITE)) {
-        ResolveFavouriteIcon(FavouriteOf(id), item);
-    } else if (InPainterRange(id, CMD_FIRST_DESKTOP_ITEM)) {
-        char path[MAX_PATH];
-        if (JoinText(path, MAX_PATH, DesktopDirectory, DesktopItemOf(id)))
-            SetOwnedIcon(item, AssociatedIcon(path, nullptr));
-        LastPopulatedPosition = ROOT_POSITION_DESKTOP;
-    } else if (InPainterRange(id, CMD_FIRST_SCREEN_SAVER)) {
-        SetOwnedIcon(item, AssociatedIcon(ScreenSaverOf(id), nullptr));
-        LastPopulatedPosition = ROOT_POSITION_SCREEN_SAVER;
+    } else if (const DynamicSubmenu* submenu = DynamicSubmenuOf(id)) {
+        SetItemIcon(item, submenu->icon(static_cast<int>(id - submenu->base)));
+        if (submenu->rootPosition)
+            LastPopulatedPosition = submenu->rootPosition;
     }
 }
 
@@ -255,7 +138,6 @@ void ResolveMenuItem(ULONG_PTR id, bool forDrawing, OwnerDrawItem& item)
 {
     item.icon = nullptr;
     item.iconOwned = false;
-    item.module = nullptr;
     item.bold = static_cast<LONG_PTR>(id) == CurrentScreenSaverId;
     MenuItemText(id, forDrawing, item.text, sizeof item.text);
     // An id no table knows (or whose entry is gone) has no text and no icon.
@@ -265,13 +147,10 @@ void ResolveMenuItem(ULONG_PTR id, bool forDrawing, OwnerDrawItem& item)
 
 void ReleaseMenuItem(OwnerDrawItem& item)
 {
-    if (item.iconOwned && item.icon && DestroyIcon(item.icon))
-        ++DrawResources.iconsReleased;
-    if (item.module && FreeLibrary(item.module))
-        ++DrawResources.librariesFreed;
+    if (item.iconOwned)
+        ReleaseItemIcon(item.icon);
     item.icon = nullptr;
     item.iconOwned = false;
-    item.module = nullptr;
 }
 
 void MeasureMenuItem(MEASUREITEMSTRUCT* measure)

@@ -1,8 +1,8 @@
 // The four colours of the ball and the rule that paints the stored pictures
 // in them. The pictures are drawn once in the key colours; every other
 // colour belongs to the bevel and the background and is never recoloured.
-#ifndef VORNEL_UI_COLOUR_SCHEME_H
-#define VORNEL_UI_COLOUR_SCHEME_H
+#ifndef VORNEL_SETTINGS_COLOUR_SCHEME_H
+#define VORNEL_SETTINGS_COLOUR_SCHEME_H
 
 #include <stdint.h>
 

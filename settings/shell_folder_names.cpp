@@ -1,4 +1,4 @@
-#include "app/shell_folder_names.h"
+#include "settings/shell_folder_names.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The popup menu tree: the root menu and its seven submenus, built once at
 // start-up and destroyed at exit.
-#ifndef VORNEL_APP_MENU_TREE_H
-#define VORNEL_APP_MENU_TREE_H
+#ifndef VORNEL_MENUS_MENU_TREE_H
+#define VORNEL_MENUS_MENU_TREE_H
 
 #include <windows.h>
 

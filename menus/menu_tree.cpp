@@ -1,7 +1,7 @@
-#include "app/menu_tree.h"
+#include "menus/menu_tree.h"
 
 #include "base/commands.h"
-#include "app/shell_folder_names.h"
+#include "settings/shell_folder_names.h"
 #include "menus/favourites_menu.h"
 #include "menus/popup_menu.h"
 #include "settings/settings_store.h"

@@ -1,7 +1,7 @@
 // Display names of three shell folders, as this system's registry gives
 // them; they label menu items and name the Start Menu folders.
-#ifndef VORNEL_APP_SHELL_FOLDER_NAMES_H
-#define VORNEL_APP_SHELL_FOLDER_NAMES_H
+#ifndef VORNEL_SETTINGS_SHELL_FOLDER_NAMES_H
+#define VORNEL_SETTINGS_SHELL_FOLDER_NAMES_H
 
 extern const char* DesktopName;         // built-in "&Desktop"
 extern const char* ControlPanelName;    // built-in "Control Panel"

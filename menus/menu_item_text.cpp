@@ -1,4 +1,4 @@
-#include "ui/menu_item_text.h"
+#include "menus/menu_item_text.h"
 
 #include <string.h>
 

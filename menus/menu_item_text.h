@@ -2,8 +2,8 @@
 // measure and draw. Paths are split the way the C runtime's _splitpath
 // does: the file name is the last component, its extension the last "."
 // in that component and what follows.
-#ifndef VORNEL_UI_MENU_ITEM_TEXT_H
-#define VORNEL_UI_MENU_ITEM_TEXT_H
+#ifndef VORNEL_MENUS_MENU_ITEM_TEXT_H
+#define VORNEL_MENUS_MENU_ITEM_TEXT_H
 
 #include <stddef.h>
 

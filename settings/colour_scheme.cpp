@@ -1,4 +1,4 @@
-#include "ui/colour_scheme.h"
+#include "settings/colour_scheme.h"
 
 const ColourScheme DefaultColourScheme = {{
     MakeColour(255, 0, 0),     // UnpressedColour: the ball

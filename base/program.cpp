@@ -1,0 +1,6 @@
+#include "base/program.h"
+
+HINSTANCE AppInstance;
+OSVERSIONINFOA OsVersion;
+
+const char MainWindowTitle[] = VORNEL_PRODUCT_NAME " " VORNEL_VERSION_TEXT;
