@@ -60,7 +60,8 @@ target_link_libraries(vornel_core PUBLIC user32 gdi32 advapi32)
 add_executable(vornel WIN32 app/main.cpp res/vornel.rc)
 target_compile_options(vornel PRIVATE ${VORNEL_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
 target_link_libraries(vornel PRIVATE vornel_core)
-target_link_options(vornel PRIVATE -static -Wl,--gc-sections -s)
+# No link time stamp, so the same sources give the same bytes.
+target_link_options(vornel PRIVATE -static -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
 file(GLOB VORNEL_DIALOG_TEMPLATES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/dialogs/*.rc)
 set_source_files_properties(res/vornel.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/vornel.manifest;${VORNEL_DIALOG_TEMPLATES}")

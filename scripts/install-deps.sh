@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine32:i386 wine64
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick zip unzip
 )
 
 sudo_if_needed() {

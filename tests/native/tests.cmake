@@ -19,3 +19,7 @@ gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 # The scripts' choice of Wine lanes, with stand-in loaders.
 add_test(NAME native.Scripts.ArchitectureChoice
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/arch_choice_test.sh)
+# Both release archives, built twice: their contents and their bytes.
+add_test(NAME native.Scripts.ReleaseArchivesAreCompleteAndReproducible
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/package_test.sh)
+set_tests_properties(native.Scripts.ReleaseArchivesAreCompleteAndReproducible PROPERTIES TIMEOUT 600)
