@@ -7,6 +7,7 @@
 #include "app/menu_tree.h"
 #include "app/shell_folder_names.h"
 #include "app/startup.h"
+#include "base/system_libraries.h"
 #include "menus/favourites_menu.h"
 #include "res/resource.h"
 #include "settings/autorun.h"
@@ -15,6 +16,7 @@
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
 #include "ui/button_face.h"
+#include "ui/colours_dialog.h"
 #include "ui/tray_icon.h"
 
 bool SpyOpen;
@@ -27,7 +29,7 @@ static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
 }
 
-// The About, Colours, Favourites, Spy and list dialogs are not part of the
+// The About, Favourites, Spy and list dialogs are not part of the
 // program yet: their commands run through the same guards, and as their
 // templates are not in the resources the opening fails quietly (-1) and
 // leaves everything as it was.
@@ -90,7 +92,8 @@ static void OpenColours(HWND window)
     if (ColoursOpen)
         return;
     ColoursOpen = true;
-    if (OpenMissingDialog(window, IDD_COLOURS) == IDOK) {
+    // The sliders are common controls: without their library there is no dialog.
+    if (LoadCommonControls() && OpenDialog(window, IDD_COLOURS, ColoursDlgProc) == IDOK) {
         InvalidateRect(window, nullptr, FALSE);
         UpdateWindow(window);
         SaveSettings(window);

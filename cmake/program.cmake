@@ -37,6 +37,7 @@ set(VORNEL_WIN32_SOURCES
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
     ui/button_face.cpp
+    ui/colours_dialog.cpp
     ui/owner_draw.cpp
     ui/tray_icon.cpp
     ui/window_icon.cpp
