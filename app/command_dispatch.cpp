@@ -1,5 +1,6 @@
 #include "app/command_dispatch.h"
 
+#include "about/about_box.h"
 #include "actions/end_session.h"
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
@@ -29,7 +30,7 @@ static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
 }
 
-// The About, Favourites, Spy and list dialogs are not part of the
+// The Favourites, Spy and list dialogs are not part of the
 // program yet: their commands run through the same guards, and as their
 // templates are not in the resources the opening fails quietly (-1) and
 // leaves everything as it was.
@@ -144,7 +145,7 @@ static bool DispatchDynamicCommand(HWND window, UINT command)
 bool DispatchCommand(HWND window, UINT command)
 {
     switch (command) {
-    case CMD_ABOUT:                 OpenMissingDialog(window, IDD_ABOUT); break;
+    case CMD_ABOUT:                 OpenDialog(window, IDD_ABOUT, AboutDlgProc); break;
     case CMD_EXIT:                  ShutdownApplication(window); break;
     case CMD_EDIT_FAVOURITES:       EditFavourites(window); break;
     case CMD_PLACE_FLOATING:        ChangePlacement(window, Floating); break;

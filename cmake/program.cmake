@@ -10,6 +10,7 @@ else()
 endif()
 
 set(VORNEL_WIN32_SOURCES
+    about/about_box.cpp
     actions/end_session.cpp
     actions/privileges.cpp
     actions/shell_commands.cpp
