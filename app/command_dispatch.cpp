@@ -1,10 +1,12 @@
 #include "app/command_dispatch.h"
 
+#include "about/about_box.h"
 #include "actions/end_session.h"
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
 #include "app/startup.h"
 #include "base/commands.h"
+#include "base/system_libraries.h"
 #include "menus/dynamic_submenus.h"
 #include "menus/favourites_menu.h"
 #include "menus/menu_tree.h"
@@ -15,6 +17,7 @@
 #include "settings/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
+#include "ui/colours_dialog.h"
 #include "ui/tray_icon.h"
 
 bool SpyOpen;
@@ -27,7 +30,7 @@ static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
 }
 
-// The About, Colours, Favourites, Spy and list dialogs are not part of the
+// The Favourites, Spy and list dialogs are not part of the
 // program yet: their commands run through the same guards, and as their
 // templates are not in the resources the opening fails quietly (-1) and
 // leaves everything as it was.
@@ -90,7 +93,8 @@ static void OpenColours(HWND window)
     if (ColoursOpen)
         return;
     ColoursOpen = true;
-    if (OpenMissingDialog(window, IDD_COLOURS) == IDOK) {
+    // The sliders are common controls: without their library there is no dialog.
+    if (LoadCommonControls() && OpenDialog(window, IDD_COLOURS, ColoursDlgProc) == IDOK) {
         InvalidateRect(window, nullptr, FALSE);
         UpdateWindow(window);
         SaveSettings(window);
@@ -134,7 +138,7 @@ static bool DispatchDynamicCommand(HWND window, UINT command)
 bool DispatchCommand(HWND window, UINT command)
 {
     switch (command) {
-    case CMD_ABOUT:                 OpenMissingDialog(window, IDD_ABOUT); break;
+    case CMD_ABOUT:                 OpenDialog(window, IDD_ABOUT, AboutDlgProc); break;
     case CMD_EXIT:                  ShutdownApplication(window); break;
     case CMD_EDIT_FAVOURITES:       EditFavourites(window); break;
     case CMD_PLACE_FLOATING:        ChangePlacement(window, Floating); break;

@@ -3,4 +3,4 @@
 HINSTANCE AppInstance;
 OSVERSIONINFOA OsVersion;
 
-const char MainWindowTitle[] = VORNEL_PRODUCT_NAME " " VORNEL_VERSION_TEXT;
+const char MainWindowTitle[] = PRODUCT_NAME " " PRODUCT_VERSION_TEXT;

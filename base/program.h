@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "base/version.h"
+#include "base/product.h"
 
 extern HINSTANCE AppInstance;
 // The classic 148-byte record; dwPlatformId tells the 9x family from NT.

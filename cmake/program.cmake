@@ -10,6 +10,7 @@ else()
 endif()
 
 set(VORNEL_WIN32_SOURCES
+    about/about_box.cpp
     actions/end_session.cpp
     actions/privileges.cpp
     actions/shell_commands.cpp
@@ -40,6 +41,7 @@ set(VORNEL_WIN32_SOURCES
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
     ui/button_face.cpp
+    ui/colours_dialog.cpp
     ui/file_icons.cpp
     ui/program_icons.cpp
     ui/tray_icon.cpp

@@ -52,6 +52,7 @@
 #define IDC_ABOUT_HOMEPAGE      29
 #define IDC_ABOUT_EMAIL         30
 #define IDC_ABOUT_ICON          72
+#define IDC_ABOUT_VERSION       31   /* "Version " and the version resource's product version */
 
 /* Colours dialog */
 #define IDC_COLOUR_PREVIEW      15   /* group box the preview is painted over */

@@ -11,8 +11,8 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$VORNEL_ROOT/scripts/install-deps.sh" || exit 1
-VERSION=$(sed -n 's/^#define VORNEL_VERSION_TEXT *"\(.*\)"/\1/p' "$VORNEL_ROOT/base/version.h")
-[ -n "$VERSION" ] || { say "No version in base/version.h."; exit 1; }
+VERSION=$(sed -n 's/^#define PRODUCT_VERSION_TEXT *"\(.*\)"/\1/p' "$VORNEL_ROOT/base/product.h")
+[ -n "$VERSION" ] || { say "No version in base/product.h."; exit 1; }
 # The time stamp of every file in the archives: the commit's, or a fixed
 # one outside a git checkout.
 STAMP=$(git -C "$VORNEL_ROOT" log -1 --format=%ct 2>/dev/null || echo 946684800)

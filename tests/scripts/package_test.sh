@@ -3,7 +3,7 @@
 # and a second packaging of the same commit gives the same bytes.
 set -u
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-version=$(sed -n 's/^#define VORNEL_VERSION_TEXT *"\(.*\)"/\1/p' "$root/base/version.h")
+version=$(sed -n 's/^#define PRODUCT_VERSION_TEXT *"\(.*\)"/\1/p' "$root/base/product.h")
 first=$("$root/scripts/package.sh" 2>/dev/null) || { echo "FAILED: the first packaging"; exit 1; }
 second=$("$root/scripts/package.sh" 2>/dev/null) || { echo "FAILED: the second packaging"; exit 1; }
 failures=0
