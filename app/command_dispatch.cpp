@@ -7,6 +7,7 @@
 #include "app/menu_tree.h"
 #include "app/shell_folder_names.h"
 #include "app/startup.h"
+#include "favourites/favourites_dialog.h"
 #include "menus/favourites_menu.h"
 #include "res/resource.h"
 #include "settings/autorun.h"
@@ -79,7 +80,8 @@ static void ToggleStartMenuFolder(const char* name, const char* classId)
 static void EditFavourites(HWND window)
 {
     EnableMenuItem(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND | MF_GRAYED);
-    OpenMissingDialog(window, IDD_FAVOURITES);
+    OpenDialog(window, IDD_FAVOURITES, FavouritesDlgProc);
+    // Stored whichever way the dialog ended, then read back in its order.
     SaveFavourites();
     RebuildFavouritesMenu(window);
     EnableMenuItem(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND | MF_ENABLED);

@@ -22,6 +22,7 @@ set(VORNEL_WIN32_SOURCES
     base/system_libraries.cpp
     app/shell_folder_names.cpp
     app/startup.cpp
+    favourites/favourites_dialog.cpp
     menus/applet_menu.cpp
     menus/desktop_menu.cpp
     menus/dynamic_menu.cpp
@@ -37,6 +38,7 @@ set(VORNEL_WIN32_SOURCES
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
     ui/button_face.cpp
+    ui/favourite_list_item.cpp
     ui/owner_draw.cpp
     ui/tray_icon.cpp
     ui/window_icon.cpp
