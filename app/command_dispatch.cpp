@@ -8,6 +8,7 @@
 #include "base/commands.h"
 #include "base/system_libraries.h"
 #include "menus/dynamic_submenus.h"
+#include "favourites/favourites_dialog.h"
 #include "menus/favourites_menu.h"
 #include "menus/menu_tree.h"
 #include "res/resource.h"
@@ -30,10 +31,9 @@ static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
 }
 
-// The Favourites, Spy and list dialogs are not part of the
-// program yet: their commands run through the same guards, and as their
-// templates are not in the resources the opening fails quietly (-1) and
-// leaves everything as it was.
+// The Spy and list dialogs are not part of the program yet: their commands
+// run through the same guards, and as their templates are not in the
+// resources the opening fails quietly (-1) and leaves everything as it was.
 static INT_PTR OpenMissingDialog(HWND window, int templateId)
 {
     return OpenDialog(window, templateId, nullptr);
@@ -82,7 +82,8 @@ static void ToggleStartMenuFolder(const char* name, const char* classId)
 static void EditFavourites(HWND window)
 {
     EnableMenuItem(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND | MF_GRAYED);
-    OpenMissingDialog(window, IDD_FAVOURITES);
+    OpenDialog(window, IDD_FAVOURITES, FavouritesDlgProc);
+    // Stored whichever way the dialog ended, then read back in its order.
     SaveFavourites();
     RebuildFavouritesMenu(window);
     EnableMenuItem(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND | MF_ENABLED);

@@ -22,6 +22,7 @@ set(VORNEL_WIN32_SOURCES
     base/platform.cpp
     base/program.cpp
     base/system_libraries.cpp
+    favourites/favourites_dialog.cpp
     menus/applet_menu.cpp
     menus/desktop_menu.cpp
     menus/dynamic_menu.cpp
@@ -42,6 +43,7 @@ set(VORNEL_WIN32_SOURCES
     tools/calculator_dialog.cpp
     ui/button_face.cpp
     ui/colours_dialog.cpp
+    ui/favourite_list_item.cpp
     ui/file_icons.cpp
     ui/program_icons.cpp
     ui/tray_icon.cpp

@@ -176,8 +176,10 @@ TEST_F(DispatchWithFavourite, EditingFavouritesStoresAndRebuildsTheSubmenu)
 {
     EXPECT_EQ(3, GetMenuItemCount(FavouritesMenu));
     DeleteSettingsKey();
+    DialogScript script("Favourite");
+    script.Then([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }).Start();
     Command(42);
-    EXPECT_TRUE(ValueExists("Item0")) << "the list is stored after the editor";
+    EXPECT_TRUE(ValueExists("Item0")) << "the list is stored after the editor, even when cancelled";
     EXPECT_EQ(0u, GetMenuState(RootMenu, 42, MF_BYCOMMAND) & MF_GRAYED) << "enabled again afterwards";
     EXPECT_EQ(3, GetMenuItemCount(FavouritesMenu));
     EXPECT_EQ(3000u, GetMenuItemID(FavouritesMenu, 2));

@@ -107,7 +107,9 @@ TEST_F(PopupMenu, ANewAppletAppearsAtTheNextOpening)
 TEST_F(PopupMenu, FavouritesSurviveOpenings)
 {
     WriteStringValue("Item0", "C:\\one.exe");
-    SendMessageA(window, WM_COMMAND, 42, 0);   // the editor ends at once; the list is stored and reloaded
+    DialogScript script("Favourite");
+    script.Then([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }).Start();
+    SendMessageA(window, WM_COMMAND, 42, 0);   // the list is stored and reloaded after the editor
     PrepareDynamicMenus();
     PrepareDynamicMenus();
     EXPECT_GE(GetMenuItemCount(FavouritesMenu), 2);
