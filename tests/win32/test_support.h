@@ -103,6 +103,35 @@ protected:
     std::unique_ptr<ShellFolderOverride> value_;
 };
 
+// Runs steps inside a dialog's modal loop: each step runs from a timer once
+// a top-level window with the dialog's title exists; the last one should
+// close it.
+class DialogScript {
+public:
+    typedef std::function<void(HWND)> Step;
+    explicit DialogScript(const char* title) : title_(title) {}
+    ~DialogScript();
+    DialogScript& Then(const Step& step)
+    {
+        steps_.push_back(step);
+        return *this;
+    }
+    void Start();
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::string title_;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+    static DialogScript* active_;
+};
+
+// The window style and extended style a dialog template of the program's
+// resources asks for, read from the template itself (the system adds and
+// drops some bits on the live window).
+bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle);
+
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 
