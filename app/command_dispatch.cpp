@@ -4,6 +4,7 @@
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
 #include "base/commands.h"
+#include "base/system_libraries.h"
 #include "app/menu_tree.h"
 #include "app/shell_folder_names.h"
 #include "app/startup.h"
@@ -14,20 +15,20 @@
 #include "settings/settings_store.h"
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
+#include "tools/processes_list.h"
+#include "tools/windows_list.h"
 #include "ui/button_face.h"
 #include "ui/tray_icon.h"
 
 bool SpyOpen;
 bool ColoursOpen;
-HWND ProcessListHandle;
-HWND WindowTreeHandle;
 
 static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
 {
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
 }
 
-// The About, Colours, Favourites, Spy and list dialogs are not part of the
+// The About, Colours, Favourites and Spy dialogs are not part of the
 // program yet: their commands run through the same guards, and as their
 // templates are not in the resources the opening fails quietly (-1) and
 // leaves everything as it was.
@@ -110,6 +111,14 @@ static void OpenSpy(HWND window)
     SpyOpen = false;
 }
 
+// The list tools' templates name list-view and tree-view controls, which
+// exist only once comctl32 is loaded; without it they do not open.
+static void OpenListDialog(HWND window, int templateId, DLGPROC procedure)
+{
+    if (LoadCommonControls())
+        OpenDialog(window, templateId, procedure);
+}
+
 static void OpenCalculator(HWND window)
 {
     if (CalculatorOpen)
@@ -158,8 +167,8 @@ bool DispatchCommand(HWND window, UINT command)
     case CMD_CONFIRMATIONS:         ToggleOption(window, command); break;
     case CMD_MINIMIZE_ALL:          MinimizeAll(); break;
     case CMD_COLORS:                OpenColours(window); break;
-    case CMD_PROCESSES_LIST:        if (!ProcessListHandle) OpenMissingDialog(window, IDD_PROCESSES_LIST); break;
-    case CMD_WINDOWS_LIST:          if (!WindowTreeHandle) OpenMissingDialog(window, IDD_WINDOWS_LIST); break;
+    case CMD_PROCESSES_LIST:        if (!ProcessListHandle) OpenListDialog(window, IDD_PROCESSES_LIST, ProcessesListDlgProc); break;
+    case CMD_WINDOWS_LIST:          if (!WindowTreeHandle) OpenListDialog(window, IDD_WINDOWS_LIST, WindowsListDlgProc); break;
     case CMD_SPY_WINDOW:            OpenSpy(window); break;
     case CMD_CD_EJECT:              OpenCdTray(window); break;
     case CMD_CD_CLOSE:              CloseCdTray(window); break;

@@ -36,6 +36,9 @@ set(VORNEL_WIN32_SOURCES
     settings/shell_folders.cpp
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
+    tools/list_dialog.cpp
+    tools/processes_list.cpp
+    tools/windows_list.cpp
     ui/button_face.cpp
     ui/owner_draw.cpp
     ui/tray_icon.cpp
