@@ -24,7 +24,7 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, TimeoutMs, &result) ? result : 0;
 }
 
-class ListTools : public ::testing::Test {
+class ListToolsE2E : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -72,7 +72,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ListTools, TheProcessesListShowsTheRunningProcesses)
+TEST_F(ListToolsE2E, TheProcessesListShowsTheRunningProcesses)
 {
     HWND dialog = OpenTool(CommandProcessesList, "Processes list");
     ASSERT_NE(nullptr, dialog) << "no Processes list after command 73";
@@ -84,7 +84,7 @@ TEST_F(ListTools, TheProcessesListShowsTheRunningProcesses)
     CloseTool(dialog);
 }
 
-TEST_F(ListTools, TheWindowsListShowsTheDesktopCollapsed)
+TEST_F(ListToolsE2E, TheWindowsListShowsTheDesktopCollapsed)
 {
     HWND dialog = OpenTool(CommandWindowsList, "Windows list");
     ASSERT_NE(nullptr, dialog) << "no Windows list after command 74";

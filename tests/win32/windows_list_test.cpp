@@ -137,41 +137,6 @@ protected:
 
 }  // namespace
 
-TEST_F(WindowsList, TheTemplateIsAsDesigned)
-{
-    DialogScript script("Windows list");
-    script.Then([&](HWND dialog) {
-        DWORD style = 0, exStyle = 0;
-        EXPECT_TRUE(DialogTemplateStyles(90, style, exStyle));
-        EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX |
-                                     DS_MODALFRAME | DS_SETFOREGROUND | DS_SETFONT),
-                  style);
-        EXPECT_EQ(static_cast<DWORD>(WS_EX_TOOLWINDOW), exStyle);
-        RECT client, units = { 0, 0, 300, 300 };
-        GetClientRect(dialog, &client);
-        MapDialogRect(dialog, &units);
-        EXPECT_EQ(units.right, client.right);
-        EXPECT_EQ(units.bottom, client.bottom);
-        std::vector<std::pair<int, std::string>> controls;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char className[32], text[32];
-            GetClassNameA(child, className, sizeof className);
-            GetWindowTextA(child, text, sizeof text);
-            controls.push_back({ GetDlgCtrlID(child), std::string(className) + " " + text });
-        }
-        std::vector<std::pair<int, std::string>> expected = {
-            { 91, "SysTreeView32 " }, { 92, "Button &Refresh" }, { 24, "Button &Close" } };
-        EXPECT_TRUE(expected == controls) << controls.size() << " controls";
-        HWND tree = GetDlgItem(dialog, IDC_WINDOW_TREE);
-        const LONG treeStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | WS_TABSTOP;
-        EXPECT_EQ(treeStyles, GetWindowLongA(tree, GWL_STYLE) & treeStyles);
-        // Some tree views trade the border for a sunken edge.
-        EXPECT_TRUE((GetWindowLongA(tree, GWL_STYLE) & WS_BORDER) || (GetWindowLongA(tree, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-    }).Start();
-    Open();
-}
-
 TEST_F(WindowsList, ShowsEveryWindowSortedUnderItsParentWithItsIcon)
 {
     // Zeta comes second, so the system lists it first.
