@@ -18,13 +18,13 @@
 #include "settings/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
+#include "tools/processes_list.h"
+#include "tools/windows_list.h"
 #include "ui/colours_dialog.h"
 #include "ui/tray_icon.h"
 
 bool SpyOpen;
 bool ColoursOpen;
-HWND ProcessListHandle;
-HWND WindowTreeHandle;
 
 static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
 {
@@ -115,6 +115,14 @@ static void OpenSpy(HWND window)
     SpyOpen = false;
 }
 
+// The list tools' templates name list-view and tree-view controls, which
+// exist only once comctl32 is loaded; without it they do not open.
+static void OpenListDialog(HWND window, int templateId, DLGPROC procedure)
+{
+    if (LoadCommonControls())
+        OpenDialog(window, templateId, procedure);
+}
+
 static void OpenCalculator(HWND window)
 {
     if (CalculatorOpen)
@@ -156,8 +164,8 @@ bool DispatchCommand(HWND window, UINT command)
     case CMD_CONFIRMATIONS:         ToggleOption(window, command); break;
     case CMD_MINIMIZE_ALL:          MinimizeAll(window); break;
     case CMD_COLORS:                OpenColours(window); break;
-    case CMD_PROCESSES_LIST:        if (!ProcessListHandle) OpenMissingDialog(window, IDD_PROCESSES_LIST); break;
-    case CMD_WINDOWS_LIST:          if (!WindowTreeHandle) OpenMissingDialog(window, IDD_WINDOWS_LIST); break;
+    case CMD_PROCESSES_LIST:        if (!ProcessListHandle) OpenListDialog(window, IDD_PROCESSES_LIST, ProcessesListDlgProc); break;
+    case CMD_WINDOWS_LIST:          if (!WindowTreeHandle) OpenListDialog(window, IDD_WINDOWS_LIST, WindowsListDlgProc); break;
     case CMD_SPY_WINDOW:            OpenSpy(window); break;
     case CMD_CD_EJECT:              OpenCdTray(window); break;
     case CMD_CD_CLOSE:              CloseCdTray(window); break;

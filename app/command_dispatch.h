@@ -8,10 +8,6 @@
 
 extern bool SpyOpen;
 extern bool ColoursOpen;
-// Non-null while the processes list and the windows tree are open; their
-// dialogs set and clear them.
-extern HWND ProcessListHandle;
-extern HWND WindowTreeHandle;
 
 // Handles the command and returns true, or returns false for an identifier
 // the program does not know (the caller passes it on to DefWindowProcA).

@@ -41,6 +41,9 @@ set(VORNEL_WIN32_SOURCES
     settings/shell_folders.cpp
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
+    tools/list_dialog.cpp
+    tools/processes_list.cpp
+    tools/windows_list.cpp
     ui/button_face.cpp
     ui/colours_dialog.cpp
     ui/favourite_list_item.cpp

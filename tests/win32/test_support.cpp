@@ -1,5 +1,7 @@
 #include "tests/win32/test_support.h"
 
+#include <string.h>
+
 #include "base/platform.h"
 #include "app/startup.h"
 #include "settings/settings_store.h"
@@ -218,4 +220,25 @@ DWORD WINAPI HungWindow::Run(void* parameter)
     WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
     DestroyWindow(self->window);
     return 0;
+}
+
+bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle)
+{
+    HRSRC resource = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = resource ? LoadResource(GetModuleHandleA(nullptr), resource) : nullptr;
+    const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (!bytes || SizeofResource(GetModuleHandleA(nullptr), resource) < 16)
+        return false;
+    // DIALOGEX: version 1 and 0xFFFF, help id, extended style, style.
+    WORD version, signature;
+    memcpy(&version, bytes, 2);
+    memcpy(&signature, bytes + 2, 2);
+    if (version == 1 && signature == 0xFFFF) {
+        memcpy(&exStyle, bytes + 8, 4);
+        memcpy(&style, bytes + 12, 4);
+    } else {
+        memcpy(&style, bytes, 4);
+        memcpy(&exStyle, bytes + 4, 4);
+    }
+    return true;
 }

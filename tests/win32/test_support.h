@@ -103,6 +103,11 @@ private:
     std::vector<HWND> windows_;
 };
 
+// The window style and extended style a dialog template of the program's
+// resources asks for, read from the template itself (the system adds and
+// drops some bits on the live window).
+bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle);
+
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 
