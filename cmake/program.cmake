@@ -18,6 +18,7 @@ set(VORNEL_WIN32_SOURCES
     app/hotkeys.cpp
     app/main_window.cpp
     app/menu_tree.cpp
+    base/bounded_send.cpp
     base/platform.cpp
     base/system_libraries.cpp
     app/shell_folder_names.cpp
