@@ -14,6 +14,7 @@
 #include "settings/settings_store.h"
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
+#include "tools/spy_window.h"
 #include "ui/button_face.h"
 #include "ui/tray_icon.h"
 
@@ -27,7 +28,7 @@ static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
 }
 
-// The About, Colours, Favourites, Spy and list dialogs are not part of the
+// The About, Colours, Favourites and list dialogs are not part of the
 // program yet: their commands run through the same guards, and as their
 // templates are not in the resources the opening fails quietly (-1) and
 // leaves everything as it was.
@@ -104,7 +105,7 @@ static void OpenSpy(HWND window)
     if (SpyOpen)
         return;
     SpyOpen = true;
-    OpenMissingDialog(window, IDD_SPY);
+    OpenDialog(window, IDD_SPY, SpyDlgProc);
     // The spy window may have switched how it shows colours.
     SaveSettings(window);
     SpyOpen = false;

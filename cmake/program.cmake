@@ -37,6 +37,7 @@ set(VORNEL_WIN32_SOURCES
     settings/shell_folders.cpp
     settings/start_menu_folders.cpp
     tools/calculator_dialog.cpp
+    tools/spy_window.cpp
     ui/button_face.cpp
     ui/owner_draw.cpp
     ui/tray_icon.cpp

@@ -8,40 +8,6 @@
 #include "settings/settings_store.h"
 #include "tools/calculator_dialog.h"
 
-// Runs steps inside the dialog's modal loop: each step runs from a timer
-// once the dialog exists; the last one should close it.
-class DialogScript {
-public:
-    typedef std::function<void(HWND)> Step;
-    DialogScript& Then(const Step& step)
-    {
-        steps_.push_back(step);
-        return *this;
-    }
-    void Start()
-    {
-        active_ = this;
-        next_ = 0;
-        timer_ = SetTimer(nullptr, 0, 20, Tick);
-    }
-    ~DialogScript() { KillTimer(nullptr, timer_); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        DialogScript* self = active_;
-        HWND dialog = FindWindowA(nullptr, "Calculator");
-        if (!dialog || !self || self->next_ >= self->steps_.size())
-            return;
-        self->steps_[self->next_++](dialog);
-    }
-    std::vector<Step> steps_;
-    size_t next_ = 0;
-    UINT_PTR timer_ = 0;
-    static DialogScript* active_;
-};
-DialogScript* DialogScript::active_;
-
 static std::string Text(HWND dialog, int id)
 {
     char text[300];
@@ -82,7 +48,7 @@ TEST_F(Calculator, TheTemplateIsAsDesigned)
 {
     HRSRC resource = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(156), MAKEINTRESOURCEA(5));
     ASSERT_NE(nullptr, resource);
-    DialogScript script;
+    DialogScript script("Calculator");
     RECT client = {};
     LONG style = 0, exStyle = 0;
     std::vector<std::pair<int, std::string>> controls;
@@ -139,7 +105,7 @@ TEST_F(Calculator, LoadsTheHistoryAcrossGapsWithTheNewestInTheField)
     WriteStringValue("calc4", "1+2");   // already there: not listed twice
     std::vector<std::string> history;
     std::string field;
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND dialog) {
         history = History(dialog);
         field = Text(dialog, IDC_CALC_EXPRESSION);
@@ -158,7 +124,7 @@ TEST_F(Calculator, EvaluatingShowsTheResultAndAddsNewExpressionsAtTheTop)
 {
     WriteStringValue("calc0", "1+23");
     std::vector<std::string> results, afterSqrt, afterAgain, afterPrefix, afterError;
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND dialog) {
         Evaluate(dialog, "sqrt(16)");
         results.push_back(Text(dialog, IDC_CALC_RESULT));
@@ -196,7 +162,7 @@ TEST_F(Calculator, EvaluatingShowsTheResultAndAddsNewExpressionsAtTheTop)
 TEST_F(Calculator, SavesAtMostThirtyAndLeavesHigherValuesAlone)
 {
     WriteStringValue("calc40", "old");
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND dialog) {
         for (int i = 0; i < 35; ++i)
             Evaluate(dialog, (std::to_string(i) + "*1000").c_str());
@@ -213,7 +179,7 @@ TEST_F(Calculator, SavesAtMostThirtyAndLeavesHigherValuesAlone)
 TEST_F(Calculator, CopyPutsTheResultFieldOnTheClipboard)
 {
     std::string clipboard;
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND dialog) {
         Evaluate(dialog, "6*7");
         SendMessageA(dialog, WM_COMMAND, IDC_CALC_COPY, 0);
@@ -242,7 +208,7 @@ TEST_F(Calculator, CopyPutsTheResultFieldOnTheClipboard)
 TEST_F(Calculator, OnlyOneOpensAndTheHotkeyClosesIt)
 {
     int dialogs = 0;
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND) {
         SendMessageA(window, WM_COMMAND, 155, 0);   // a second command 155 while open
         for (HWND w = FindWindowA(nullptr, "Calculator"); w; w = FindWindowExA(nullptr, w, nullptr, "Calculator"))
@@ -260,7 +226,7 @@ TEST_F(Calculator, TheWindowInFrontBeforeIsInFrontAfter)
     HWND previous = CreateTestWindow("working window");
     SetForegroundWindow(previous);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == previous; }));
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }).Start();
     Open();
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == previous; }));
@@ -270,7 +236,7 @@ TEST_F(Calculator, TheWindowInFrontBeforeIsInFrontAfter)
 TEST_F(Calculator, TooLongAnExpressionIsAnErrorAndChangesNothing)
 {
     std::string text, result;
-    DialogScript script;
+    DialogScript script("Calculator");
     script.Then([&](HWND dialog) {
         std::string longest(200, '1');
         Evaluate(dialog, longest.c_str());

@@ -180,6 +180,37 @@ COLORREF ClientPixel(HWND window, int x, int y)
     return colour;
 }
 
+DialogScript* DialogScript::active_;
+
+DialogScript::~DialogScript()
+{
+    KillTimer(nullptr, timer_);
+}
+
+DialogScript& DialogScript::Then(const Step& step)
+{
+    steps_.push_back(step);
+    return *this;
+}
+
+void DialogScript::Start()
+{
+    active_ = this;
+    next_ = 0;
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+}
+
+void CALLBACK DialogScript::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    DialogScript* self = active_;
+    if (!self)
+        return;
+    HWND dialog = FindWindowA(nullptr, self->title_.c_str());
+    if (!dialog || self->next_ >= self->steps_.size())
+        return;
+    self->steps_[self->next_++](dialog);
+}
+
 CommandRecorder* CommandRecorder::active_;
 
 CommandRecorder::CommandRecorder(HWND window, bool swallow) : window_(window), swallow_(swallow)

@@ -106,6 +106,25 @@ protected:
     std::unique_ptr<ShellFolderOverride> value_;
 };
 
+// Runs steps inside a modal dialog's loop: each step runs from a timer once
+// the dialog with the title exists; the last one should close it.
+class DialogScript {
+public:
+    typedef std::function<void(HWND)> Step;
+    explicit DialogScript(const char* title) : title_(title) {}
+    ~DialogScript();
+    DialogScript& Then(const Step& step);
+    void Start();
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::string title_;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+    static DialogScript* active_;
+};
+
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 
