@@ -13,13 +13,6 @@ bool AsyncKeyHeld(int key)
     return (GetAsyncKeyState(key) & 0xF000) != 0;
 }
 
-static void SendSystemCommandBounded(HWND target, WPARAM command)
-{
-    DWORD_PTR result;
-    SendMessageTimeoutA(target, WM_SYSCOMMAND, command, 0, SMTO_ABORTIFHUNG,
-                        WINDOW_ANSWER_TIMEOUT_MS, &result);
-}
-
 static BOOL CALLBACK MinimizeOrdinaryWindow(HWND window, LPARAM self)
 {
     if (!GetParent(window) && !IsIconic(window) && IsWindowVisible(window) &&

@@ -5,9 +5,7 @@
 
 #include <windows.h>
 
-// The longest a window may take to answer before it is passed over, so a
-// hung program cannot freeze the button.
-const UINT WINDOW_ANSWER_TIMEOUT_MS = 1000;
+#include "base/bounded_send.h"
 
 // True when the key is held, as GetAsyncKeyState reports it at this moment.
 bool AsyncKeyHeld(int key);

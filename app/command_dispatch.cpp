@@ -19,6 +19,7 @@
 #include "settings/start_menu_folders.h"
 #include "tools/calculator_dialog.h"
 #include "tools/processes_list.h"
+#include "tools/spy_window.h"
 #include "tools/windows_list.h"
 #include "ui/colours_dialog.h"
 #include "ui/tray_icon.h"
@@ -29,14 +30,6 @@ bool ColoursOpen;
 static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
 {
     return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
-}
-
-// The Spy and list dialogs are not part of the program yet: their commands
-// run through the same guards, and as their templates are not in the
-// resources the opening fails quietly (-1) and leaves everything as it was.
-static INT_PTR OpenMissingDialog(HWND window, int templateId)
-{
-    return OpenDialog(window, templateId, nullptr);
 }
 
 static int32_t* ToggleField(UINT command, const char** text)
@@ -109,7 +102,7 @@ static void OpenSpy(HWND window)
     if (SpyOpen)
         return;
     SpyOpen = true;
-    OpenMissingDialog(window, IDD_SPY);
+    OpenDialog(window, IDD_SPY, SpyDlgProc);
     // The spy window may have switched how it shows colours.
     SaveSettings(window);
     SpyOpen = false;

@@ -1,5 +1,6 @@
 #include "app/hotkeys.h"
 
+#include "base/bounded_send.h"
 #include "base/commands.h"
 #include "menus/popup_menu.h"
 #include "tools/calculator_dialog.h"
@@ -36,15 +37,10 @@ void UnregisterHotkeys(HWND window)
         UnregisterHotKey(window, hotkey.id);
 }
 
-static void SendSystemCommand(HWND target, WPARAM command)
-{
-    SendMessageA(target, WM_SYSCOMMAND, command, 0);
-}
-
 static void MinimizeAndRemember(HWND target)
 {
     RememberedWindow = target;
-    SendSystemCommand(target, SC_MINIMIZE);
+    SendSystemCommandBounded(target, SC_MINIMIZE);
 }
 
 void OnHotkey(HWND window, UINT modifiers, UINT key)
@@ -65,11 +61,11 @@ void OnHotkey(HWND window, UINT modifiers, UINT key)
         return;
     switch (key) {
     case VK_ADD:
-        SendSystemCommand(foreground, SC_MAXIMIZE);
+        SendSystemCommandBounded(foreground, SC_MAXIMIZE);
         break;
     case VK_MULTIPLY:
         if (RememberedWindow && RememberedWindow != foreground)
-            SendSystemCommand(RememberedWindow, SC_RESTORE);
+            SendSystemCommandBounded(RememberedWindow, SC_RESTORE);
         else
             MinimizeAndRemember(foreground);
         break;
@@ -77,7 +73,7 @@ void OnHotkey(HWND window, UINT modifiers, UINT key)
         MinimizeAndRemember(foreground);
         break;
     case VK_DIVIDE:
-        SendSystemCommand(foreground, SC_RESTORE);
+        SendSystemCommandBounded(foreground, SC_RESTORE);
         break;
     }
 }

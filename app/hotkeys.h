@@ -22,7 +22,8 @@ void RegisterHotkeys(HWND window);
 void UnregisterHotkeys(HWND window);
 
 // Acts on a hotkey. The action follows the keys (lParam of WM_HOTKEY), not
-// the id, so the same combination always does the same thing.
+// the id, so the same combination always does the same thing. A window in
+// front that does not answer is given up on after a short wait.
 void OnHotkey(HWND window, UINT modifiers, UINT key);
 
 #endif

@@ -23,11 +23,13 @@ bool SignalRunningInstance()
     CreateMutexA(nullptr, FALSE, InstanceMutexName);
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
-    // The first instance may still be starting and have no window yet; then
-    // the message goes nowhere, and this instance still steps aside.
+    // The first instance may still be starting and have no window yet, so
+    // the message goes nowhere, or it may have stopped answering, so it is
+    // not waited for long; either way this instance steps aside.
     HWND running = FindWindowA(MainWindowClass, nullptr);
+    DWORD_PTR result;
     if (running)
-        SendMessageA(running, MSG_REFRESH_TRAY, 0, 0);
+        SendMessageTimeoutA(running, MSG_REFRESH_TRAY, 0, 0, SMTO_ABORTIFHUNG, INSTANCE_SIGNAL_TIMEOUT_MS, &result);
     return true;
 }
 

@@ -21,6 +21,8 @@ int RunVornel(HINSTANCE instance, const char* arguments, int showCommand);
 
 // When another instance runs, tells it to show its tray icon again and
 // returns true. The mutex of this instance stays open for the process's life.
+// The running instance is given at most INSTANCE_SIGNAL_TIMEOUT_MS to answer.
+const UINT INSTANCE_SIGNAL_TIMEOUT_MS = 2000;
 bool SignalRunningInstance();
 
 // Everything between the single-instance check and the message loop. Returns

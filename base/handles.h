@@ -67,6 +67,20 @@ private:
     HDC dc_;
 };
 
+// GetWindowDC/ReleaseDC: the whole window, caption and frame included.
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WholeWindowDC() { if (dc_) ReleaseDC(window_, dc_); }
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Selects an object into a DC and puts the previous one back.
 class SelectedObject {
 public:

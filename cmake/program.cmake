@@ -19,6 +19,7 @@ set(VORNEL_WIN32_SOURCES
     app/hotkeys.cpp
     app/main_window.cpp
     app/startup.cpp
+    base/bounded_send.cpp
     base/platform.cpp
     base/program.cpp
     base/system_libraries.cpp
@@ -43,6 +44,7 @@ set(VORNEL_WIN32_SOURCES
     tools/calculator_dialog.cpp
     tools/list_dialog.cpp
     tools/processes_list.cpp
+    tools/spy_window.cpp
     tools/windows_list.cpp
     ui/button_face.cpp
     ui/colours_dialog.cpp

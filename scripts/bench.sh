@@ -22,7 +22,7 @@ OPENINGS=${VORNEL_BENCH_OPENINGS:-10}
 SIZE_GOAL_KB=300
 RATIO_GOAL=1.3
 
-BENCH_TARGETS=(minimal_window startup_probe paint_bench menu_bench)
+BENCH_TARGETS=(minimal_window startup_probe paint_bench menu_bench spy_bench)
 
 "$VORNEL_ROOT/scripts/install-deps.sh" || exit 1
 choose_program_arch
@@ -212,6 +212,10 @@ paint_status=$?
 section "Popup menu and its live submenus (in-process, driven by keys from WM_ENTERIDLE)"
 run_windows "$WIN32/menu_bench.exe" "$OPENINGS"
 menu_status=$?
+
+# ---------------------------------------------------------------- spy window
+section "Spy window: CPU of its thread while the mouse moves and while it rests (in-process)"
+run_windows "$WIN32/spy_bench.exe"
 
 # ---------------------------------------------------------------- goals
 section "Goals"

@@ -31,6 +31,8 @@ vornel_inprocess_bench(paint_bench ${CMAKE_SOURCE_DIR}/tests/bench/paint_bench.c
 
 vornel_inprocess_bench(menu_bench ${CMAKE_SOURCE_DIR}/tests/bench/menu_bench.cpp)
 
-set(VORNEL_WIN32_BENCHMARKS minimal_window startup_probe paint_bench menu_bench)
+vornel_inprocess_bench(spy_bench ${CMAKE_SOURCE_DIR}/tests/bench/spy_bench.cpp)
+
+set(VORNEL_WIN32_BENCHMARKS minimal_window startup_probe paint_bench menu_bench spy_bench)
 # One target that builds them all: cmake --build build/win32 --target benchmarks
 add_custom_target(benchmarks DEPENDS ${VORNEL_WIN32_BENCHMARKS})

@@ -149,14 +149,6 @@ TEST_F(Dispatch, SessionCommandsPassTheirModes)
     EXPECT_EQ(static_cast<UINT>(EWX_REBOOT), calls[2].number);
 }
 
-TEST_F(Dispatch, DialogsWithoutTemplatesFailQuietlyAndReleaseTheirGuards)
-{
-    for (UINT id : { 75u })
-        EXPECT_EQ(0, Command(id)) << id;
-    EXPECT_FALSE(SpyOpen);
-    EXPECT_TRUE(IsWindow(window));
-}
-
 TEST_F(Dispatch, GuardsKeepADialogSingle)
 {
     SpyOpen = true;

@@ -230,6 +230,17 @@ TEST_F(Hotkeys, TheActionFollowsTheKeysNotTheId)
     EXPECT_TRUE(IsZoomed(first));
 }
 
+TEST_F(Hotkeys, AWindowInFrontThatDoesNotAnswerDoesNotHoldTheButton)
+{
+    HungWindow hung;
+    ASSERT_NE(nullptr, hung.window);
+    Front(hung.window);
+    DWORD start = GetTickCount();
+    Hotkey(MOD_CONTROL | MOD_ALT, VK_ADD);
+    // Waiting for the window would never end; the bound is the short time-out.
+    EXPECT_LT(GetTickCount() - start, 5000u);
+}
+
 TEST_F(Hotkeys, CalculatorKeyOpensTheCalculatorOrClosesTheOpenOne)
 {
     {

@@ -247,3 +247,16 @@ TEST(SingleInstance, ASecondStartSignalsTheFirstAndStepsAside)
     UnregisterClassA("SimpleClass", GetModuleHandleA(nullptr));
     CloseHandle(first);
 }
+
+TEST(SingleInstance, ASecondStartStepsAsideEvenWhenTheFirstDoesNotAnswer)
+{
+    HANDLE first = CreateMutexA(nullptr, FALSE, "VornelMutex");
+    ASSERT_NE(nullptr, first);
+    HungWindow running("SimpleClass");
+    ASSERT_NE(nullptr, running.window);
+    DWORD start = GetTickCount();
+    EXPECT_EQ(0, RunVornel(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL));
+    // Waiting for the window would never end; the bound is the short time-out.
+    EXPECT_LT(GetTickCount() - start, 10000u);
+    CloseHandle(first);
+}

@@ -188,7 +188,7 @@ LRESULT CALLBACK MenuDriver::Procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 
-HungWindow::HungWindow()
+HungWindow::HungWindow(const char* className) : className_(className)
 {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -212,13 +212,15 @@ DWORD WINAPI HungWindow::Run(void* parameter)
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hIcon = LoadIconA(nullptr, IDI_QUESTION);
-    windowClass.lpszClassName = "VornelHungWindow";
-    RegisterClassA(&windowClass);
-    self->window = CreateWindowA("VornelHungWindow", "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
+    windowClass.lpszClassName = self->className_.c_str();
+    bool registered = RegisterClassA(&windowClass) != 0;
+    self->window = CreateWindowA(windowClass.lpszClassName, "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetEvent(self->ready_);
     WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
     DestroyWindow(self->window);
+    if (registered)
+        UnregisterClassA(windowClass.lpszClassName, GetModuleHandleA(nullptr));
     return 0;
 }
 

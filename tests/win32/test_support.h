@@ -44,15 +44,18 @@ protected:
 
 
 // A window whose thread stops answering messages until the object goes.
-// Its class has an icon (IDI_QUESTION) and it answers no WM_GETICON.
+// Its class has an icon (IDI_QUESTION) and it answers no WM_GETICON. Given a
+// class name (such as the button's "SimpleClass") the class is registered
+// for the window's life.
 class HungWindow {
 public:
-    HungWindow();
+    explicit HungWindow(const char* className = "VornelHungWindow");
     ~HungWindow();
     HWND window = nullptr;
 
 private:
     static DWORD WINAPI Run(void* parameter);
+    std::string className_;
     HANDLE ready_, release_, thread_;
 };
 
