@@ -84,7 +84,7 @@ TEST_F(ColoursAboutE2E, ColoursShowsFourFacesInThePreview)
                           UiTimeoutMs))
         << "the preview is not drawn inside its box: " << InkPixels(preview);
     EXPECT_EQ("255\n  0\n  0", ControlText(dialog, ColourNumbers));
-    EXPECT_NE("", TakeScreenshot("colours"));
+    EXPECT_NE("", TakeScreenshotOf("colours", Around(dialog)));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, UiTimeoutMs)) << "Cancel did not close the dialog";
 }
@@ -99,7 +99,7 @@ TEST_F(ColoursAboutE2E, AboutNamesTheVersionAndEscapeClosesIt)
     HWND version = GetDlgItem(dialog, AboutVersionLine);
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(WindowRect(version)) >= 20; }, UiTimeoutMs))
         << "the version line is not drawn";
-    EXPECT_NE("", TakeScreenshot("about"));
+    EXPECT_NE("", TakeScreenshotOf("about", Around(dialog)));
 
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }, UiTimeoutMs))
         << "the keyboard does not go to the About box";

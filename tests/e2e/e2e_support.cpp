@@ -257,7 +257,7 @@ static bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string TakeScreenshot(const std::string& name, DWORD timeoutMs)
+static std::string Screenshot(const std::string& name, const RECT* area, DWORD timeoutMs)
 {
     std::string directory = TestProgramDirectory() + "\\screenshots";
     CreateDirectoryA(directory.c_str(), nullptr);
@@ -268,12 +268,36 @@ std::string TakeScreenshot(const std::string& name, DWORD timeoutMs)
     std::string unixDirectory = UnixPath(directory);
     std::string partial = unixDirectory + "/." + name + ".partial.png";
     std::string target = unixDirectory + "/" + name + ".png";
-    std::string script = "/usr/bin/import -window root '" + partial + "' && mv -f '" + partial + "' '" + target + "'";
+    std::string crop;
+    if (area) {
+        LONG left = area->left > 0 ? area->left : 0, top = area->top > 0 ? area->top : 0;
+        crop = " -crop " + std::to_string(area->right - left) + "x" + std::to_string(area->bottom - top) + "+" +
+               std::to_string(left) + "+" + std::to_string(top) + " +repage";
+    }
+    std::string script = "/usr/bin/import -window root" + crop + " '" + partial + "' && mv -f '" + partial + "' '" +
+                         target + "'";
     if (!StartLinuxProgram("/bin/sh -c \"" + script + "\""))
         return "";
     if (!PumpUntil([&] { return FileExists(finished); }, timeoutMs))
         return "";
     return finished;
+}
+
+std::string TakeScreenshot(const std::string& name, DWORD timeoutMs)
+{
+    return Screenshot(name, nullptr, timeoutMs);
+}
+
+std::string TakeScreenshotOf(const std::string& name, const RECT& area, DWORD timeoutMs)
+{
+    return Screenshot(name, &area, timeoutMs);
+}
+
+RECT Around(HWND window, int margin)
+{
+    RECT rect = WindowRect(window);
+    InflateRect(&rect, margin, margin);
+    return rect;
 }
 
 TestWindow::TestWindow(const char* title, int x, int y, int width, int height)

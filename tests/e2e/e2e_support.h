@@ -84,6 +84,11 @@ bool Xdotool(const std::string& arguments);
 // A picture of the whole X screen in <build>/screenshots/<name>.png; waits
 // until the file is complete. Returns the Windows path or "" on failure.
 std::string TakeScreenshot(const std::string& name, DWORD timeoutMs = 20000);
+// The same, cut to an area of the screen (a window, with a margin), as the
+// README shows them.
+std::string TakeScreenshotOf(const std::string& name, const RECT& area, DWORD timeoutMs = 20000);
+// A window's rectangle grown by margin pixels on each side.
+RECT Around(HWND window, int margin = 4);
 
 // A visible top-level window of the test process with a title, listed by the
 // program's Task Manager submenu.

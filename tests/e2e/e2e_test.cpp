@@ -210,7 +210,7 @@ TEST_F(VornelE2E, StartShowsTheButtonAndWritesEverySetting)
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(WindowRect(button)) >= 50; }, UiTimeoutMs)) << "the face is not drawn";
-    EXPECT_NE("", TakeScreenshot("button"));
+    EXPECT_NE("", TakeScreenshotOf("button", Around(button, 12)));
 
     struct Stored {
         const char* name;
@@ -297,7 +297,7 @@ TEST_F(VornelE2E, LargeWindowCommandResizesTheButtonAndIsStored)
         const RECT lowerRight = { rect.left + 25, rect.top + 25, rect.right - 1, rect.bottom - 1 };
         return InkPixels(lowerRight) >= 50;
     }, UiTimeoutMs)) << "the large face is not drawn";
-    EXPECT_NE("", TakeScreenshot("button_large"));
+    EXPECT_NE("", TakeScreenshotOf("button_large", Around(button, 12)));
 
     ASSERT_TRUE(SendCommand(button, CommandLargeWindow));
     EXPECT_TRUE(PumpUntil([&] { return HasSize(button, 25, 25); }, UiTimeoutMs)) << Describe(WindowRect(button));
@@ -397,7 +397,7 @@ TEST_F(VornelE2E, HotkeyOpensTheMenuAndTheKeyboardOpensEverySubmenu)
     HWND root = VisibleMenus().front();
     EXPECT_TRUE(IsAt(root, pointer.x, pointer.y)) << Describe(WindowRect(root));
     EXPECT_TRUE(PumpUntil([&] { return ShowsItems(root); }, UiTimeoutMs)) << "the menu stays blank";
-    EXPECT_NE("", TakeScreenshot("menu_root"));
+    EXPECT_NE("", TakeScreenshotOf("menu_root", Around(root)));
 
     struct Submenu {
         int position;   // in the root menu
@@ -431,7 +431,12 @@ TEST_F(VornelE2E, HotkeyOpensTheMenuAndTheKeyboardOpensEverySubmenu)
         }, UiTimeoutMs);
         // Each of them lists something (the fixtures above, or fixed items).
         bool drawn = shown && PumpUntil([&] { return ShowsItems(opened); }, UiTimeoutMs);
-        std::string picture = TakeScreenshot(std::string("menu_") + submenu.name);
+        RECT both = Around(root);
+        if (opened) {
+            RECT inner = Around(opened);
+            UnionRect(&both, &both, &inner);
+        }
+        std::string picture = TakeScreenshotOf(std::string("menu_") + submenu.name, both);
         EXPECT_NE("", picture) << submenu.name;
         ASSERT_TRUE(shown) << "the " << submenu.name << " submenu did not open";
         EXPECT_TRUE(drawn) << "the " << submenu.name << " submenu shows no items";
@@ -490,7 +495,7 @@ TEST_F(VornelE2E, CalculatorEvaluatesTypedExpressionsAndKeepsThem)
         HWND resultField = GetDlgItem(dialog, CalculatorResultField);
         EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(resultField), 3, 3)) >= 5; }, UiTimeoutMs))
             << "the result is not drawn on the screen";
-        EXPECT_NE("", TakeScreenshot(test.picture));
+        EXPECT_NE("", TakeScreenshotOf(test.picture, Around(dialog)));
 
         ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, UiTimeoutMs)) << "the Calculator did not close";

@@ -66,7 +66,7 @@ TEST(FavouritesE2E, TypedProgramsReachTheRegistryAndTheSubmenu)
         << "the rows are not drawn";
     HWND icon = GetWindow(GetDlgItem(dialog, FullNote), GW_HWNDPREV);
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(WindowRect(icon)) >= 100; }, UiTimeoutMs)) << "no icon";
-    EXPECT_NE("", TakeScreenshot("favourites_dialog"));
+    EXPECT_NE("", TakeScreenshotOf("favourites_dialog", Around(dialog)));
 
     EXPECT_TRUE(Send(dialog, WM_COMMAND, CloseButton));
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, UiTimeoutMs)) << "Close did not end the dialog";

@@ -80,7 +80,7 @@ TEST_F(ListToolsE2E, TheProcessesListShowsTheRunningProcesses)
     EXPECT_GT(Ask(list, LVM_GETITEMCOUNT), 3) << "rows";
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(list), 4, 30)) >= 200; }, TimeoutMs))
         << "no rows drawn on the screen";
-    EXPECT_NE("", TakeScreenshot("processes_list"));
+    EXPECT_NE("", TakeScreenshotOf("processes_list", Around(dialog)));
     CloseTool(dialog);
 }
 
@@ -95,11 +95,11 @@ TEST_F(ListToolsE2E, TheWindowsListShowsTheDesktopCollapsed)
     EXPECT_EQ(0, Ask(tree, TVM_GETITEMSTATE, root, TVIS_EXPANDED)) << "the root starts collapsed";
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(tree), 3, 3)) >= 20; }, TimeoutMs))
         << "the root is not drawn";
-    EXPECT_NE("", TakeScreenshot("windows_list"));
+    EXPECT_NE("", TakeScreenshotOf("windows_list", Around(dialog)));
     // Opened by hand, the first level shows the top-level windows.
     Ask(tree, TVM_EXPAND, TVE_EXPAND, root);
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(tree), 3, 3)) >= 400; }, TimeoutMs))
         << "the windows are not drawn";
-    EXPECT_NE("", TakeScreenshot("windows_list_expanded"));
+    EXPECT_NE("", TakeScreenshotOf("windows_list_expanded", Around(dialog)));
     CloseTool(dialog);
 }

@@ -50,7 +50,7 @@ TEST(SpyE2E, CommandSeventyFiveOpensTheSpyWhichFollowsTheCursor)
     HWND field = GetDlgItem(spy, SpyMouseField);
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(field), 3, 3)) >= 5; }, UiTimeoutMs))
         << "the position is not drawn on the screen";
-    EXPECT_NE("", TakeScreenshot("spy_window"));
+    EXPECT_NE("", TakeScreenshotOf("spy_window", Around(spy)));
 
     ASSERT_TRUE(PostMessageA(spy, WM_CLOSE, 0, 0));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(spy); }, UiTimeoutMs)) << "the Spy window did not close";
