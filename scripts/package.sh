@@ -3,7 +3,7 @@
 # and writes the two release archives:
 #   build/dist/vornel-<version>-x86.zip   the 32-bit program, for every Windows
 #   build/dist/vornel-<version>-x64.zip   the 64-bit program
-# each holding vornel.exe (stripped), README.txt (the user's guide) and
+# each holding vornel.exe (linked stripped), README.txt (the user's guide) and
 # LICENSE.txt, with Windows line ends. The archives are reproducible: the
 # same commit gives the same bytes (fixed order, fixed times taken from the
 # commit, no extra attributes). Prints each archive's size and SHA-256.
@@ -28,8 +28,9 @@ for arch in $VORNEL_ALL_ARCHS; do
         cmake --build "$dir" --target vornel -- --no-print-directory || exit 1
 
     stage=$(mktemp -d "$VORNEL_BUILD/package.XXXXXX")
+    # Linked stripped and without a time stamp; running strip again would
+    # stamp the file with the present time.
     cp "$dir/vornel.exe" "$stage/vornel.exe"
-    "$(arch_triplet "$arch")-strip" "$stage/vornel.exe"
     sed "s/@VERSION@/$VERSION/; s/\$/\r/" "$VORNEL_ROOT/docs/user-guide.txt" > "$stage/README.txt"
     sed 's/$/\r/' "$VORNEL_ROOT/LICENSE" > "$stage/LICENSE.txt"
     touch -d "@$STAMP" "$stage"/*
