@@ -95,11 +95,14 @@ static void WINAPI RecordExitProcess(UINT exitCode)
     Record("ExitProcess", nullptr, nullptr, nullptr, exitCode);
 }
 
-// Records the first filter and the flags; answers with OpenFileAnswer, or
-// as a cancelled chooser when that is empty.
+// Records the whole filter list (its strings joined by '|') and the flags;
+// answers with OpenFileAnswer, or as a cancelled chooser when that is empty.
 static BOOL WINAPI RecordGetOpenFileNameA(LPOPENFILENAMEA request)
 {
-    Record("GetOpenFileNameA", request->lpstrFilter, request->lpstrFile, nullptr, request->Flags, request->hwndOwner);
+    std::string filters;
+    for (const char* filter = request->lpstrFilter; filter && *filter; filter += lstrlenA(filter) + 1)
+        filters += (filters.empty() ? "" : "|") + std::string(filter);
+    Record("GetOpenFileNameA", filters.c_str(), request->lpstrFile, nullptr, request->Flags, request->hwndOwner);
     if (OpenFileAnswer.empty())
         return FALSE;
     lstrcpynA(request->lpstrFile, OpenFileAnswer.c_str(), static_cast<int>(request->nMaxFile));
