@@ -24,3 +24,42 @@ void LayOutListDialog(HWND dialog, int listId, int width, int height)
     MoveWindow(close, width - w - margin, height - h - margin, w, h, TRUE);
     MoveWindow(GetDlgItem(dialog, IDC_REFRESH), margin, height - h - margin, w, h, TRUE);
 }
+
+static void CloseListTool(const ListTool& tool, HWND dialog)
+{
+    // A control without a shared image list destroys it when it goes, and
+    // may paint before then: take ours back first so it is destroyed once,
+    // here, and never painted from afterwards.
+    SendMessageA(*tool.handle, tool.setImageList, tool.imageListKind, 0);
+    if (*tool.images)
+        LoadCommonControls()->Destroy(*tool.images);
+    *tool.images = nullptr;
+    *tool.handle = nullptr;
+    EndDialog(dialog, 0);
+}
+
+INT_PTR ListToolMessage(const ListTool& tool, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return tool.initialise(dialog);
+    case WM_SIZE:
+        LayOutListDialog(dialog, tool.listId, LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_REFRESH:
+            tool.refresh(dialog);
+            return TRUE;
+        case IDC_CLOSE:
+        case IDCANCEL:
+            CloseListTool(tool, dialog);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        CloseListTool(tool, dialog);
+        return TRUE;
+    }
+    return FALSE;
+}

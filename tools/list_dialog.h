@@ -17,4 +17,19 @@ HIMAGELIST CreateIconList(const ImageListCalls* calls);
 // size, to the lower left.
 void LayOutListDialog(HWND dialog, int listId, int width, int height);
 
+// One of the two tools, as their common dialog procedure sees it.
+struct ListTool {
+    int listId;
+    UINT setImageList;          // LVM_SETIMAGELIST or TVM_SETIMAGELIST
+    WPARAM imageListKind;       // LVSIL_SMALL or TVSIL_NORMAL
+    HWND* handle;               // non-null while the dialog is open
+    HIMAGELIST* images;         // the tool's icon list while it is open
+    BOOL (*initialise)(HWND dialog);
+    void (*refresh)(HWND dialog);
+};
+
+// The dialog procedure of both: initialise, follow the size, Refresh, and
+// Close, Escape or the close box end it, the icon list destroyed once.
+INT_PTR ListToolMessage(const ListTool& tool, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 #endif

@@ -241,40 +241,16 @@ static BOOL OnInitDialog(HWND dialog)
     return TRUE;
 }
 
-static void CloseProcessList(HWND dialog)
+static void Refresh(HWND dialog)
 {
-    // A list view without LVS_SHAREIMAGELISTS destroys its image lists when
-    // it goes: take ours back first so it is destroyed once, here.
-    SendMessageA(ProcessListHandle, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-    if (ProcessImages)
-        ImageLists->Destroy(ProcessImages);
-    ProcessImages = nullptr;
-    ProcessListHandle = nullptr;
-    EndDialog(dialog, 0);
+    RefreshProcessList(dialog);
 }
+
+static const ListTool ProcessesTool = {
+    IDC_PROCESS_LIST, LVM_SETIMAGELIST, LVSIL_SMALL, &ProcessListHandle, &ProcessImages, OnInitDialog, Refresh,
+};
 
 INT_PTR CALLBACK ProcessesListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_SIZE:
-        LayOutListDialog(dialog, IDC_PROCESS_LIST, LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_REFRESH:
-            RefreshProcessList(dialog);
-            return TRUE;
-        case IDC_CLOSE:
-        case IDCANCEL:
-            CloseProcessList(dialog);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        CloseProcessList(dialog);
-        return TRUE;
-    }
-    return FALSE;
+    return ListToolMessage(ProcessesTool, dialog, message, wParam, lParam);
 }

@@ -118,42 +118,19 @@ void FillWindowTree(HWND dialog)
     SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(WindowImages));
 }
 
-static void CloseWindowTree(HWND dialog)
+static BOOL OnInitDialog(HWND dialog)
 {
-    // The tree may still paint before it goes: never with a destroyed list.
-    SendMessageA(WindowTreeHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
-    if (WindowImages)
-        ImageLists->Destroy(WindowImages);
-    WindowImages = nullptr;
-    WindowTreeHandle = nullptr;
-    EndDialog(dialog, 0);
+    ImageLists = LoadCommonControls();
+    WindowImages = ImageLists ? CreateIconList(ImageLists) : nullptr;
+    FillWindowTree(dialog);
+    return TRUE;
 }
+
+static const ListTool WindowsTool = {
+    IDC_WINDOW_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL, &WindowTreeHandle, &WindowImages, OnInitDialog, FillWindowTree,
+};
 
 INT_PTR CALLBACK WindowsListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        ImageLists = LoadCommonControls();
-        WindowImages = ImageLists ? CreateIconList(ImageLists) : nullptr;
-        FillWindowTree(dialog);
-        return TRUE;
-    case WM_SIZE:
-        LayOutListDialog(dialog, IDC_WINDOW_TREE, LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_REFRESH:
-            FillWindowTree(dialog);
-            return TRUE;
-        case IDC_CLOSE:
-        case IDCANCEL:
-            CloseWindowTree(dialog);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        CloseWindowTree(dialog);
-        return TRUE;
-    }
-    return FALSE;
+    return ListToolMessage(WindowsTool, dialog, message, wParam, lParam);
 }

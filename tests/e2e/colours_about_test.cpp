@@ -1,6 +1,6 @@
 // The Colours dialog and the About box of the real vornel.exe, opened by
 // the commands its menu sends and looked at on the screen.
-#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/vornel_test.h"
 
 #include <gtest/gtest.h>
 
@@ -16,58 +16,9 @@ const int ColourPreviewBox = 15;
 const int ColourNumbers = 71;
 const int AboutVersionLine = 31;
 
-const DWORD StartTimeoutMs = 15000;
-const DWORD ExitTimeoutMs = 10000;
-const DWORD UiTimeoutMs = 10000;
-
 }  // namespace
 
-class ColoursAboutE2E : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CloseLeftoverInstances(ExitTimeoutMs)) << "a vornel.exe left from an earlier run does not end";
-        DeleteSettingsKey();
-    }
-
-    void TearDown() override
-    {
-        if (vornel.Running() && !vornel.Close(ExitTimeoutMs))
-            ADD_FAILURE() << "vornel.exe did not end on WM_CLOSE; terminated";
-        vornel.Kill();
-        DeleteSettingsKey();
-    }
-
-    HWND StartVornel()
-    {
-        if (!vornel.Start())
-            return nullptr;
-        HWND button = vornel.WaitForButton(StartTimeoutMs);
-        DWORD_PTR result = 0;
-        if (!button || !SendMessageTimeoutA(button, WM_NULL, 0, 0, SMTO_NORMAL, UiTimeoutMs, &result))
-            return nullptr;
-        return button;
-    }
-
-    // Sends the command and waits for the visible dialog with the title.
-    HWND OpenDialog(HWND button, WPARAM command, const char* title)
-    {
-        PostMessageA(button, WM_COMMAND, command, 0);
-        HWND found = nullptr;
-        PumpUntil([&] {
-            for (HWND dialog : WindowsOfProcess(vornel.id(), "#32770", true)) {
-                char text[64] = "";
-                GetWindowTextA(dialog, text, sizeof text);
-                if (std::string(text) == title)
-                    found = dialog;
-            }
-            return found != nullptr;
-        }, UiTimeoutMs);
-        return found;
-    }
-
-    VornelProcess vornel;
-};
+class ColoursAboutE2E : public VornelTest {};
 
 TEST_F(ColoursAboutE2E, ColoursShowsFourFacesInThePreview)
 {

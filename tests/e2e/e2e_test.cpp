@@ -3,6 +3,7 @@
 // window it shows, the registry it writes, the messages it answers, the keys
 // typed at it and the pictures of the screen.
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/vornel_test.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,6 @@ const WPARAM CommandCalculator = 155;
 const int CalculatorExpressionField = 157;
 const int CalculatorResultField = 158;
 
-const DWORD StartTimeoutMs = 15000;
-const DWORD ExitTimeoutMs = 10000;
-const DWORD UiTimeoutMs = 10000;
 // A second start steps aside at once; "a few seconds" leaves room for Wine.
 const DWORD SecondStartTimeoutMs = 5000;
 
@@ -142,56 +140,11 @@ private:
 
 }  // namespace
 
-class VornelE2E : public ::testing::Test {
+class VornelE2E : public VornelTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CloseLeftoverInstances(ExitTimeoutMs)) << "a vornel.exe left from an earlier run does not end";
-        DeleteSettingsKey();
-    }
-
-    void TearDown() override
-    {
-        if (vornel.Running() && !vornel.Close(ExitTimeoutMs))
-            ADD_FAILURE() << "vornel.exe did not end on WM_CLOSE; terminated";
-        vornel.Kill();
-        DeleteSettingsKey();
-    }
-
-    // Starts vornel.exe and waits until its button window exists and its
-    // message loop answers. Null when it does not get that far.
-    HWND StartVornel()
-    {
-        if (!vornel.Start()) {
-            ADD_FAILURE() << "cannot start " << VornelProcess::ExecutablePath() << ", error " << GetLastError();
-            return nullptr;
-        }
-        HWND button = vornel.WaitForButton(StartTimeoutMs);
-        if (!button) {
-            ADD_FAILURE() << "no window of class SimpleClass from vornel.exe";
-            return nullptr;
-        }
-        if (!Answers(button)) {
-            ADD_FAILURE() << "vornel.exe does not answer messages";
-            return nullptr;
-        }
-        return button;
-    }
-
     std::vector<HWND> VisibleMenus() const { return WindowsOfProcess(vornel.id(), "#32768", true); }
 
-    HWND FindCalculator() const
-    {
-        for (HWND dialog : WindowsOfProcess(vornel.id(), "#32770", true)) {
-            char title[64] = "";
-            GetWindowTextA(dialog, title, sizeof title);
-            if (std::string(title) == "Calculator")
-                return dialog;
-        }
-        return nullptr;
-    }
-
-    VornelProcess vornel;
+    HWND FindCalculator() const { return FindDialog("Calculator"); }
 };
 
 TEST_F(VornelE2E, StartShowsTheButtonAndWritesEverySetting)

@@ -2,7 +2,7 @@
 // a script would: command 42 to the button, text put into the fields and
 // buttons pressed by messages to the dialog, then what "&Close" leaves in
 // the registry and in the Favourites submenu.
-#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/vornel_test.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@ namespace {
 
 const int ListField = 22, ProgramField = 23, ParametersField = 43, CloseButton = 24, AddButton = 39,
           FullNote = 45;
-const DWORD UiTimeoutMs = 10000;
 
 bool Send(HWND window, UINT message, WPARAM wParam, const void* lParam = nullptr)
 {
@@ -27,10 +26,10 @@ std::string Setting(const char* name)
 
 }  // namespace
 
-TEST(FavouritesE2E, TypedProgramsReachTheRegistryAndTheSubmenu)
+class FavouritesE2E : public VornelTest {};
+
+TEST_F(FavouritesE2E, TypedProgramsReachTheRegistryAndTheSubmenu)
 {
-    ASSERT_TRUE(CloseLeftoverInstances());
-    DeleteSettingsKey();
     // Stored before the start: a program that does not exist.
     WriteStringValue("Item0", "C:\\Tools\\missing.exe");
     WriteStringValue("Param0", "-x");
@@ -40,20 +39,10 @@ TEST(FavouritesE2E, TypedProgramsReachTheRegistryAndTheSubmenu)
     const std::string notepad = std::string(system) + "\\notepad.exe";
     const std::string regedit = std::string(windows) + "\\regedit.exe";
 
-    VornelProcess vornel;
-    ASSERT_TRUE(vornel.Start());
-    HWND button = vornel.WaitForButton();
+    HWND button = StartVornel();
     ASSERT_NE(nullptr, button);
-    ASSERT_TRUE(PostMessageA(button, WM_COMMAND, 42, 0));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        for (HWND window : WindowsOfProcess(vornel.id(), "#32770", true)) {
-            char title[32] = "";
-            GetWindowTextA(window, title, sizeof title);
-            dialog = std::string(title) == "Favourite" ? window : dialog;
-        }
-        return dialog != nullptr;
-    }, UiTimeoutMs)) << "no Favourite dialog after command 42";
+    HWND dialog = OpenDialog(button, 42, "Favourite");
+    ASSERT_NE(nullptr, dialog) << "no Favourite dialog after command 42";
 
     EXPECT_TRUE(Send(GetDlgItem(dialog, ProgramField), WM_SETTEXT, 0, notepad.c_str()));
     EXPECT_TRUE(Send(GetDlgItem(dialog, ParametersField), WM_SETTEXT, 0, "readme.txt"));
@@ -97,7 +86,4 @@ TEST(FavouritesE2E, TypedProgramsReachTheRegistryAndTheSubmenu)
     EXPECT_NE("", TakeScreenshot("favourites_menu"));
     ASSERT_TRUE(Xdotool("key Escape Escape"));
     EXPECT_TRUE(PumpUntil([&] { return menus().empty(); }, UiTimeoutMs));
-
-    EXPECT_TRUE(vornel.Close());
-    DeleteSettingsKey();
 }

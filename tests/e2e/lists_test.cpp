@@ -1,7 +1,7 @@
 // The two list tools of the real vornel.exe, opened the way another
 // program or the menu opens them (WM_COMMAND 73 and 74), read from outside
 // and photographed.
-#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/vornel_test.h"
 
 #include <commctrl.h>
 
@@ -24,49 +24,21 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, TimeoutMs, &result) ? result : 0;
 }
 
-class ListToolsE2E : public ::testing::Test {
+class ListToolsE2E : public VornelTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(CloseLeftoverInstances(TimeoutMs));
-        DeleteSettingsKey();
-        ASSERT_TRUE(vornel.Start());
-        button = vornel.WaitForButton(TimeoutMs);
+        VornelTest::SetUp();
+        button = StartVornel();
         ASSERT_NE(nullptr, button);
     }
-    void TearDown() override
-    {
-        if (vornel.Running() && !vornel.Close(TimeoutMs))
-            ADD_FAILURE() << "vornel.exe did not end on WM_CLOSE; terminated";
-        vornel.Kill();
-        DeleteSettingsKey();
-    }
-
-    // Sends the command and waits for the dialog with that title.
-    HWND OpenTool(WPARAM command, const char* title)
-    {
-        if (!PostMessageA(button, WM_COMMAND, command, 0))
-            return nullptr;
-        HWND found = nullptr;
-        PumpUntil([&] {
-            for (HWND dialog : WindowsOfProcess(vornel.id(), "#32770", true)) {
-                char text[64] = "";
-                GetWindowTextA(dialog, text, sizeof text);
-                if (std::string(text) == title)
-                    found = dialog;
-            }
-            return found != nullptr;
-        }, TimeoutMs);
-        return found;
-    }
-
+    HWND OpenTool(WPARAM command, const char* title) const { return OpenDialog(button, command, title); }
     void CloseTool(HWND dialog)
     {
         ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, TimeoutMs)) << "the tool did not close";
     }
 
-    VornelProcess vornel;
     HWND button = nullptr;
 };
 

@@ -1,6 +1,6 @@
 // The Spy window of the real vornel.exe, opened by command 75 and following
 // a cursor that this test moves over a window of its own.
-#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/vornel_test.h"
 
 #include <gtest/gtest.h>
 
@@ -11,37 +11,20 @@ namespace {
 const WPARAM CommandSpyWindow = 75;
 const int SpyTextField = 1002;
 const int SpyMouseField = 1011;
-const DWORD StartTimeoutMs = 15000;
-const DWORD UiTimeoutMs = 10000;
-
-HWND FindSpy(DWORD processId)
-{
-    for (HWND dialog : WindowsOfProcess(processId, "#32770", true)) {
-        char title[64] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        if (std::string(title) == "Spy window")
-            return dialog;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
-TEST(SpyE2E, CommandSeventyFiveOpensTheSpyWhichFollowsTheCursor)
+class SpyE2E : public VornelTest {};
+
+TEST_F(SpyE2E, CommandSeventyFiveOpensTheSpyWhichFollowsTheCursor)
 {
-    ASSERT_TRUE(CloseLeftoverInstances());
-    DeleteSettingsKey();
-    VornelProcess vornel;
-    ASSERT_TRUE(vornel.Start());
-    HWND button = vornel.WaitForButton(StartTimeoutMs);
+    HWND button = StartVornel();
     ASSERT_NE(nullptr, button);
     TestWindow target("Spy e2e target", 300, 250, 320, 200);
     ASSERT_NE(nullptr, target.handle());
 
-    ASSERT_TRUE(PostMessageA(button, WM_COMMAND, CommandSpyWindow, 0));
-    HWND spy = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (spy = FindSpy(vornel.id())) != nullptr; }, UiTimeoutMs))
-        << "no Spy window after command 75";
+    HWND spy = OpenDialog(button, CommandSpyWindow, "Spy window");
+    ASSERT_NE(nullptr, spy) << "no Spy window after command 75";
 
     SetCursorPos(460, 350);
     EXPECT_TRUE(PumpUntil([&] { return ControlText(spy, SpyMouseField) == "X:   460, Y:   350"; }, UiTimeoutMs))
@@ -54,6 +37,4 @@ TEST(SpyE2E, CommandSeventyFiveOpensTheSpyWhichFollowsTheCursor)
 
     ASSERT_TRUE(PostMessageA(spy, WM_CLOSE, 0, 0));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(spy); }, UiTimeoutMs)) << "the Spy window did not close";
-    EXPECT_TRUE(vornel.Close());
-    DeleteSettingsKey();
 }

@@ -12,7 +12,8 @@ target_link_options(message_spy PRIVATE -static -Wl,--kill-at)
 
 file(GLOB VORNEL_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
 add_executable(e2e_tests ${VORNEL_E2E_TESTS}
-    ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_support.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_support.cpp
+    ${CMAKE_SOURCE_DIR}/tests/e2e/vornel_test.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(e2e_tests PRIVATE -O1 -Wall -Wextra -Wno-cast-function-type -Wno-missing-field-initializers)
 target_compile_definitions(e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
