@@ -54,14 +54,8 @@ TEST_F(FavouritesDialog, TheTemplateIsAsDesigned)
 {
     Run([&](HWND dialog) {
         EXPECT_TRUE(GetMenuState(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND) & MF_GRAYED) << "one editor at a time";
-        std::string controls;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char className[32];
-            GetClassNameA(child, className, sizeof className);
-            controls += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + ":" + CharUpperA(className) + " ";
-        }
         EXPECT_EQ("22:LISTBOX -1:STATIC 23:EDIT -1:STATIC 43:EDIT 24:BUTTON 25:BUTTON 28:BUTTON 39:BUTTON 38:BUTTON "
-                  "-1:STATIC 45:STATIC ", controls);
+                  "-1:STATIC 45:STATIC ", DialogControls(dialog));
         EXPECT_EQ(20, SendDlgItemMessageA(dialog, IDC_FAV_LIST, LB_GETITEMHEIGHT, 0, 0)) << "rows fit the icon";
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_FAV_FULL)));
         Click(dialog, IDCANCEL);

@@ -74,14 +74,8 @@ protected:
 
 TEST_F(Spy, TheTemplateIsAsDesigned)
 {
-    std::string controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[32];
-        GetClassNameA(child, className, sizeof className);
-        controls += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + ":" + CharUpperA(className) + " ";
-    }
     EXPECT_EQ("-1:STATIC 1000:EDIT -1:STATIC 1003:EDIT -1:STATIC 1001:EDIT -1:STATIC 1002:EDIT -1:STATIC 1009:EDIT "
-              "-1:STATIC 1012:EDIT -1:STATIC 1011:EDIT -1:STATIC 1013:EDIT 1014:BUTTON 2:BUTTON ", controls);
+              "-1:STATIC 1012:EDIT -1:STATIC 1011:EDIT -1:STATIC 1013:EDIT 1014:BUTTON 2:BUTTON ", DialogControls(dialog));
     EXPECT_EQ(BS_AUTOCHECKBOX, GetWindowLongA(GetDlgItem(dialog, IDC_SPY_HEX), GWL_STYLE) & BS_TYPEMASK);
 }
 

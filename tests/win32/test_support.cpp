@@ -244,3 +244,14 @@ bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle)
     }
     return true;
 }
+
+std::string DialogControls(HWND dialog)
+{
+    std::string controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32];
+        GetClassNameA(child, className, sizeof className);
+        controls += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + ":" + CharUpperA(className) + " ";
+    }
+    return controls;
+}

@@ -111,6 +111,10 @@ private:
 // drops some bits on the live window).
 bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle);
 
+// The controls of a dialog in their order, as "id:CLASS " pairs
+// ("22:LISTBOX -1:STATIC ..."), for one compact check of a template.
+std::string DialogControls(HWND dialog);
+
 // Reads the colour of a pixel of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);
 
