@@ -1,16 +1,5 @@
-# Cross-build for 32-bit Windows with MinGW-w64 on Linux.
-# The -posix drivers give std::mutex and std::thread, which GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows (x86).
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# CTest runs the Windows test programs under Wine, in the build's own prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh;x86")
+set(VORNEL_MINGW_TRIPLET i686-w64-mingw32)
+set(VORNEL_ARCH_NAME x86)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
