@@ -1,69 +1,58 @@
 #include "app/command_dispatch.h"
 
-#include "about/about_box.h"
 #include "actions/end_session.h"
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
-#include "app/startup.h"
+#include "app/placement.h"
+#include "app/shutdown.h"
 #include "base/commands.h"
-#include "base/system_libraries.h"
+#include "dialogs/about/about_box.h"
+#include "dialogs/calculator/calculator_dialog.h"
+#include "dialogs/colours/colours_dialog.h"
+#include "dialogs/favourites/favourites_dialog.h"
+#include "dialogs/processes_list/processes_list.h"
+#include "dialogs/spy_window/spy_window.h"
+#include "dialogs/windows_list/windows_list.h"
 #include "menus/dynamic_submenus.h"
-#include "favourites/favourites_dialog.h"
-#include "menus/favourites_menu.h"
-#include "menus/menu_tree.h"
-#include "res/resource.h"
+#include "menus/menu_texts.h"
+#include "menus/popup_menu.h"
 #include "settings/autorun.h"
 #include "settings/favourites_store.h"
 #include "settings/settings_store.h"
 #include "settings/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
-#include "tools/calculator_dialog.h"
-#include "tools/processes_list.h"
-#include "tools/spy_window.h"
-#include "tools/windows_list.h"
-#include "ui/colours_dialog.h"
 #include "ui/tray_icon.h"
 
-bool SpyOpen;
-bool ColoursOpen;
+// What the spy keeps between its openings.
+static SpyWindowState SpyState;
 
-static INT_PTR OpenDialog(HWND window, int templateId, DLGPROC procedure)
-{
-    return DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
-}
+struct OptionToggle {
+    UINT command;
+    int32_t SettingsRecord::*field;
+    const char* text;
+};
 
-static int32_t* ToggleField(UINT command, const char** text)
-{
-    switch (command) {
-    case CMD_FORCE_MODE:    *text = TextForceMode;     return &Settings.force;
-    case CMD_AUTORUN:       *text = TextAutoRun;       return &Settings.autoRun;
-    case CMD_LARGE_WINDOW:  *text = TextLargeWindow;   return &Settings.largeSize;
-    case CMD_CONFIRMATIONS: *text = TextConfirmations; return &Settings.confirmation;
-    }
-    return nullptr;
-}
+//  command              setting                          item text
+static const OptionToggle OptionToggles[] = {
+    { CMD_FORCE_MODE,    &SettingsRecord::force,          TextForceMode },
+    { CMD_AUTORUN,       &SettingsRecord::autoRun,        TextAutoRun },
+    { CMD_LARGE_WINDOW,  &SettingsRecord::largeSize,      TextLargeWindow },
+    { CMD_CONFIRMATIONS, &SettingsRecord::confirmation,   TextConfirmations },
+};
 
 static void ToggleOption(HWND window, UINT command)
 {
-    const char* text = nullptr;
-    int32_t* field = ToggleField(command, &text);
-    *field = ToggledSetting(*field);
-    SetCheckItem(OptionsMenu, command, text, *field);
-    SaveSettings(window);
-    if (command == CMD_AUTORUN)
-        SetAutoRun();
-    else if (command == CMD_LARGE_WINDOW)
-        PlaceButtonWindow(window);
-}
-
-static void ChangePlacement(HWND window, int32_t mode)
-{
-    Settings.place = mode;
-    ShowForPlacement(window);
-    if (PlacementHasTrayIcon(mode))
-        AddTrayIcon(window);
-    else
-        RemoveTrayIcon(window);
+    for (const OptionToggle& toggle : OptionToggles) {
+        if (toggle.command != command)
+            continue;
+        ChangeSetting(toggle.field, ToggledSetting(Settings.*toggle.field));
+        UpdateOptionCheck(command, toggle.text, Settings.*toggle.field);
+        SaveSettings(window);
+        if (command == CMD_AUTORUN)
+            SetAutoRun();
+        else if (command == CMD_LARGE_WINDOW)
+            PlaceButtonWindow(window);
+    }
 }
 
 static void ToggleStartMenuFolder(const char* name, const char* classId)
@@ -74,56 +63,41 @@ static void ToggleStartMenuFolder(const char* name, const char* classId)
 
 static void EditFavourites(HWND window)
 {
-    EnableMenuItem(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND | MF_GRAYED);
-    OpenDialog(window, IDD_FAVOURITES, FavouritesDlgProc);
-    // Stored whichever way the dialog ended, then read back in its order.
+    EnableEditFavourites(false);
+    FavouriteListRecord edited;
+    FavouritesEditOutcome outcome = EditFavouriteList(window, FavouriteList, edited);
+    // The editor already open keeps its item greyed until it ends.
+    if (outcome == FAVOURITES_EDITOR_BUSY)
+        return;
+    if (outcome == FAVOURITES_COMMITTED)
+        TakeFavourites(edited);
+    // Stored whichever way the editor ended, then read back in its order.
     SaveFavourites();
+    LoadFavourites();
     RebuildFavouritesMenu(window);
-    EnableMenuItem(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND | MF_ENABLED);
+    EnableEditFavourites(true);
 }
 
 static void OpenColours(HWND window)
 {
-    if (ColoursOpen)
+    ColourScheme scheme = CurrentColourScheme();
+    if (!EditColours(window, scheme))
         return;
-    ColoursOpen = true;
-    // The sliders are common controls: without their library there is no dialog.
-    if (LoadCommonControls() && OpenDialog(window, IDD_COLOURS, ColoursDlgProc) == IDOK) {
-        InvalidateRect(window, nullptr, FALSE);
-        UpdateWindow(window);
-        SaveSettings(window);
-        RefreshButtonIcons(window);
-    }
-    ColoursOpen = false;
+    ChangeColourScheme(scheme);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    SaveSettings(window);
+    RefreshButtonIcons(window);
 }
 
 static void OpenSpy(HWND window)
 {
-    if (SpyOpen)
+    SpyState.colourAsHex = Settings.colourAsHex;
+    if (!ShowSpyWindow(window, SpyState))
         return;
-    SpyOpen = true;
-    OpenDialog(window, IDD_SPY, SpyDlgProc);
     // The spy window may have switched how it shows colours.
+    ChangeSetting(&SettingsRecord::colourAsHex, SpyState.colourAsHex);
     SaveSettings(window);
-    SpyOpen = false;
-}
-
-// The list tools' templates name list-view and tree-view controls, which
-// exist only once comctl32 is loaded; without it they do not open.
-static void OpenListDialog(HWND window, int templateId, DLGPROC procedure)
-{
-    if (LoadCommonControls())
-        OpenDialog(window, templateId, procedure);
-}
-
-static void OpenCalculator(HWND window)
-{
-    if (CalculatorOpen)
-        return;
-    HWND previous = GetForegroundWindow();
-    OpenDialog(window, IDD_CALCULATOR, CalculatorDlgProc);
-    CalculatorOpen = false;
-    SetForegroundWindow(previous);
 }
 
 // An entry of a dynamic submenu, with the table its builder made for the
@@ -133,14 +107,14 @@ static bool DispatchDynamicCommand(HWND window, UINT command)
     const DynamicSubmenu* submenu = DynamicSubmenuOf(command);
     if (!submenu)
         return false;
-    submenu->run(window, static_cast<int>(command - submenu->base));
+    submenu->kind->run(*submenu, window, static_cast<int>(command - submenu->kind->base));
     return true;
 }
 
 bool DispatchCommand(HWND window, UINT command)
 {
     switch (command) {
-    case CMD_ABOUT:                 OpenDialog(window, IDD_ABOUT, AboutDlgProc); break;
+    case CMD_ABOUT:                 ShowAboutBox(window); break;
     case CMD_EXIT:                  ShutdownApplication(window); break;
     case CMD_EDIT_FAVOURITES:       EditFavourites(window); break;
     case CMD_PLACE_FLOATING:        ChangePlacement(window, Floating); break;
@@ -157,12 +131,12 @@ bool DispatchCommand(HWND window, UINT command)
     case CMD_CONFIRMATIONS:         ToggleOption(window, command); break;
     case CMD_MINIMIZE_ALL:          MinimizeAll(window); break;
     case CMD_COLORS:                OpenColours(window); break;
-    case CMD_PROCESSES_LIST:        if (!ProcessListHandle) OpenListDialog(window, IDD_PROCESSES_LIST, ProcessesListDlgProc); break;
-    case CMD_WINDOWS_LIST:          if (!WindowTreeHandle) OpenListDialog(window, IDD_WINDOWS_LIST, WindowsListDlgProc); break;
+    case CMD_PROCESSES_LIST:        ShowProcessesList(window); break;
+    case CMD_WINDOWS_LIST:          ShowWindowsList(window); break;
     case CMD_SPY_WINDOW:            OpenSpy(window); break;
     case CMD_CD_EJECT:              OpenCdTray(window); break;
     case CMD_CD_CLOSE:              CloseCdTray(window); break;
-    case CMD_CALCULATOR:            OpenCalculator(window); break;
+    case CMD_CALCULATOR:            ShowCalculator(window); break;
     case CMD_CONTROL_PANEL_IN_START_MENU: ToggleStartMenuFolder(ControlPanelName, ControlPanelClassId); break;
     case CMD_PRINTERS_IN_START_MENU:      ToggleStartMenuFolder(PrintersName, PrintersClassId); break;
     default:                        return DispatchDynamicCommand(window, command);

@@ -2,10 +2,8 @@
 
 #include "base/bounded_send.h"
 #include "base/commands.h"
+#include "dialogs/calculator/calculator_dialog.h"
 #include "menus/popup_menu.h"
-#include "tools/calculator_dialog.h"
-
-HWND RememberedWindow;
 
 const UINT VK_CALCULATOR_KEY = 192;   // VK_OEM_3
 
@@ -37,19 +35,19 @@ void UnregisterHotkeys(HWND window)
         UnregisterHotKey(window, hotkey.id);
 }
 
-static void MinimizeAndRemember(HWND target)
+static void MinimizeAndRemember(HWND target, HWND& remembered)
 {
-    RememberedWindow = target;
+    remembered = target;
     SendSystemCommandBounded(target, SC_MINIMIZE);
 }
 
-void OnHotkey(HWND window, UINT modifiers, UINT key)
+void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered)
 {
     if (modifiers == MOD_CONTROL && key == VK_CALCULATOR_KEY) {
-        if (!CalculatorOpen)
+        if (!CalculatorOpen())
             PostMessageA(window, WM_COMMAND, CMD_CALCULATOR, 0);
         else
-            PostMessageA(CalculatorWindow, WM_CLOSE, 0, 0);
+            CloseCalculator();
         return;
     }
     if (modifiers == (MOD_CONTROL | MOD_SHIFT) && key == VK_DELETE) {
@@ -64,13 +62,13 @@ void OnHotkey(HWND window, UINT modifiers, UINT key)
         SendSystemCommandBounded(foreground, SC_MAXIMIZE);
         break;
     case VK_MULTIPLY:
-        if (RememberedWindow && RememberedWindow != foreground)
-            SendSystemCommandBounded(RememberedWindow, SC_RESTORE);
+        if (remembered && remembered != foreground)
+            SendSystemCommandBounded(remembered, SC_RESTORE);
         else
-            MinimizeAndRemember(foreground);
+            MinimizeAndRemember(foreground, remembered);
         break;
     case VK_SUBTRACT:
-        MinimizeAndRemember(foreground);
+        MinimizeAndRemember(foreground, remembered);
         break;
     case VK_DIVIDE:
         SendSystemCommandBounded(foreground, SC_RESTORE);

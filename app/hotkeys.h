@@ -14,16 +14,14 @@ enum HotkeyId {
     HOTKEY_CALCULATOR = 4112,       // Ctrl+` (the key left of 1 on US keyboards)
 };
 
-// The window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
-extern HWND RememberedWindow;
-
 // Registers the six hotkeys in id order; one owned by another program is skipped.
 void RegisterHotkeys(HWND window);
 void UnregisterHotkeys(HWND window);
 
 // Acts on a hotkey. The action follows the keys (lParam of WM_HOTKEY), not
 // the id, so the same combination always does the same thing. A window in
-// front that does not answer is given up on after a short wait.
-void OnHotkey(HWND window, UINT modifiers, UINT key);
+// front that does not answer is given up on after a short wait. remembered
+// is the window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
+void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered);
 
 #endif

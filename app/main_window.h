@@ -7,17 +7,23 @@
 
 #include "base/program.h"   // MSG_TRAY_CALLBACK and MSG_REFRESH_TRAY
 
-extern UINT TaskbarCreatedMessage;
+// What the button window keeps between its messages; there is one button.
+struct ButtonWindowRecord {
+    UINT taskbarCreatedMessage;
+    // Set while the left button is held down on the button: the face is
+    // drawn pressed and mouse moves drag the window.
+    bool dragging;
+    // Set with dragging; tells the capture-loss handler a repaint is due.
+    bool pressed;
+    // Cursor minus the window's top-left corner at the press, in screen pixels.
+    POINT dragOffset;
+    // GetTickCount at the previous left press; 0 before the first.
+    DWORD lastButtonDownTick;
+    // The window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
+    HWND rememberedWindow;
+};
 
-// Set while the left button is held down on the button: the face is drawn
-// pressed and mouse moves drag the window.
-extern bool Dragging;
-// Set with Dragging; tells the capture-loss handler a repaint is due.
-extern bool Pressed;
-// Cursor minus the window's top-left corner at the press, in screen pixels.
-extern POINT DragOffset;
-// GetTickCount at the previous left press; 0 before the first.
-extern DWORD LastButtonDownTick;
+extern const ButtonWindowRecord& ButtonWindow;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

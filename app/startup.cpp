@@ -1,22 +1,18 @@
 #include "app/startup.h"
 
-#include "app/hotkeys.h"
 #include "app/main_window.h"
-#include "menus/menu_tree.h"
-#include "base/platform.h"
-#include "settings/shell_folder_names.h"
-#include "menus/menu_columns.h"
+#include "app/placement.h"
 #include "menus/owner_draw.h"
+#include "menus/popup_menu.h"
 #include "res/resource.h"
+#include "settings/favourites_store.h"
 #include "settings/settings_store.h"
-#include "ui/button_face.h"
+#include "settings/shell_folder_names.h"
 #include "ui/program_icons.h"
 #include "ui/tray_icon.h"
 
 const char MainWindowClass[] = "SimpleClass";
 const char InstanceMutexName[] = "VornelMutex";
-
-HWND MainWindow;
 
 bool SignalRunningInstance()
 {
@@ -58,11 +54,11 @@ static HWND CreateMainWindow(HINSTANCE instance)
 
 HWND StartApplication(HINSTANCE instance)
 {
-    AppInstance = instance;
-    ItemsPerColumn = ItemsPerColumnForHeight(GetSystemMetrics(SM_CYSCREEN));
+    RecordInstance(instance);
+    SetScreenHeight(GetSystemMetrics(SM_CYSCREEN));
     CreateMenuFonts();
     RegisterMainWindowClass(instance);
-    Settings = DefaultSettings;
+    ResetSettings();
     HWND window = CreateMainWindow(instance);
     if (!window)
         return nullptr;
@@ -74,10 +70,9 @@ HWND StartApplication(HINSTANCE instance)
     BuildButtonIcon(window, 0);
     BuildButtonIcon(window, 1);
     AddTrayIcon(window);
-    BuildMenuTree(window);
-    static_assert(sizeof(OSVERSIONINFOA) == 148, "the classic version record");
-    OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
-    GetVersionExA(&OsVersion);
+    LoadFavourites();
+    BuildPopupMenu(window);
+    RecordOsVersion();
     return window;
 }
 
@@ -98,35 +93,4 @@ int RunVornel(HINSTANCE instance, const char*, int)
     if (!StartApplication(instance))
         return 0;
     return RunMessageLoop();
-}
-
-int ButtonSide()
-{
-    return Settings.largeSize ? LARGE_BUTTON_SIDE : SMALL_BUTTON_SIDE;
-}
-
-void PlaceButtonWindow(HWND window)
-{
-    MoveWindow(window, Settings.x, Settings.y, ButtonSide(), ButtonSide(), TRUE);
-}
-
-void ShowForPlacement(HWND window)
-{
-    if (PlacementHidesButton(Settings.place)) {
-        ShowWindow(window, SW_HIDE);
-    } else {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
-    SaveSettings(window);
-}
-
-void ShutdownApplication(HWND window)
-{
-    DestroyButtonIcons();
-    UnregisterHotkeys(window);
-    RemoveTrayIcon(window);
-    DestroyMenuTree();
-    DestroyWindow(window);
-    Platform.ExitProcess(0);
 }

@@ -1,5 +1,5 @@
-// The life of the process: start-up, the message loop and the orderly exit,
-// and the process-wide resources made at start-up.
+// The life of the process up to its message loop: the single-instance
+// check, the start-up in its fixed order, and the loop.
 #ifndef VORNEL_APP_STARTUP_H
 #define VORNEL_APP_STARTUP_H
 
@@ -9,9 +9,6 @@
 
 extern const char MainWindowClass[];    // "SimpleClass"
 extern const char InstanceMutexName[];  // "VornelMutex"
-
-extern HWND MainWindow;                 // recorded by the window procedure on WM_CREATE
-
 
 // The whole program: refuses a second instance, starts, runs the message
 // loop. Returns the process exit code. The arguments and the show command
@@ -31,17 +28,5 @@ HWND StartApplication(HINSTANCE instance);
 
 // Runs until WM_QUIT; returns its wParam.
 int RunMessageLoop();
-
-// The button's side in pixels for the present "LargeSize" setting.
-int ButtonSide();
-
-// Moves the button to the stored position at its present size.
-void PlaceButtonWindow(HWND window);
-
-// Hides or shows the button for the placement mode, then saves the settings.
-void ShowForPlacement(HWND window);
-
-// The orderly exit: icons, hotkeys, tray icon, menus, window, process.
-void ShutdownApplication(HWND window);
 
 #endif

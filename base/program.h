@@ -1,5 +1,6 @@
 // What the process learns of itself at start-up and keeps for its whole
-// run: its module, and the system it runs on. Start-up sets them once.
+// run: its module, the system it runs on and the button window. Start-up
+// records each once, through this file; everything else only reads them.
 #ifndef VORNEL_BASE_PROGRAM_H
 #define VORNEL_BASE_PROGRAM_H
 
@@ -7,9 +8,18 @@
 
 #include "base/product.h"
 
-extern HINSTANCE AppInstance;
-// The classic 148-byte record; dwPlatformId tells the 9x family from NT.
-extern OSVERSIONINFOA OsVersion;
+struct ProgramRecord {
+    HINSTANCE instance;         // for every resource and dialog
+    // The classic 148-byte record; dwPlatformId tells the 9x family from NT.
+    OSVERSIONINFOA osVersion;
+    HWND mainWindow;            // the button, recorded on its WM_CREATE
+};
+
+extern const ProgramRecord& Program;
+
+void RecordInstance(HINSTANCE instance);
+void RecordOsVersion();
+void RecordMainWindow(HWND window);
 
 // "Vornel 2.10": the button's title and the tray icon's tip.
 extern const char MainWindowTitle[];

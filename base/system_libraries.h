@@ -9,7 +9,8 @@
 #include <commctrl.h>
 
 // The address of an export of a system library, loading the library on the
-// first request; null when the library or the export is missing.
+// first request; null when the library or the export is missing. The name is
+// kept to find the library again, so it must be a literal (static storage).
 FARPROC SystemFunction(const char* library, const char* name);
 
 // Typed form of SystemFunction.

@@ -10,7 +10,6 @@ else()
 endif()
 
 set(VORNEL_WIN32_SOURCES
-    about/about_box.cpp
     actions/end_session.cpp
     actions/privileges.cpp
     actions/shell_commands.cpp
@@ -18,18 +17,30 @@ set(VORNEL_WIN32_SOURCES
     app/command_dispatch.cpp
     app/hotkeys.cpp
     app/main_window.cpp
+    app/placement.cpp
+    app/shutdown.cpp
     app/startup.cpp
     base/bounded_send.cpp
     base/platform.cpp
     base/program.cpp
     base/system_libraries.cpp
-    favourites/favourites_dialog.cpp
+    dialogs/about/about_box.cpp
+    dialogs/calculator/calculator_dialog.cpp
+    dialogs/colours/colours_dialog.cpp
+    dialogs/favourites/favourite_rows.cpp
+    dialogs/favourites/favourites_dialog.cpp
+    dialogs/list_tool.cpp
+    dialogs/processes_list/processes_list.cpp
+    dialogs/single_dialog.cpp
+    dialogs/spy_window/spy_window.cpp
+    dialogs/windows_list/windows_list.cpp
     menus/applet_menu.cpp
     menus/desktop_menu.cpp
     menus/dynamic_menu.cpp
     menus/dynamic_submenus.cpp
     menus/favourites_menu.cpp
     menus/menu_char.cpp
+    menus/menu_texts.cpp
     menus/menu_tree.cpp
     menus/owner_draw.cpp
     menus/popup_menu.cpp
@@ -41,14 +52,7 @@ set(VORNEL_WIN32_SOURCES
     settings/shell_folder_names.cpp
     settings/shell_folders.cpp
     settings/start_menu_folders.cpp
-    tools/calculator_dialog.cpp
-    tools/list_dialog.cpp
-    tools/processes_list.cpp
-    tools/spy_window.cpp
-    tools/windows_list.cpp
     ui/button_face.cpp
-    ui/colours_dialog.cpp
-    ui/favourite_list_item.cpp
     ui/file_icons.cpp
     ui/program_icons.cpp
     ui/tray_icon.cpp

@@ -4,22 +4,12 @@
 #include <string.h>
 
 #include "actions/shell_commands.h"
-#include "base/commands.h"
-#include "base/handles.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
-#include "menus/menu_tree.h"
+#include "menus/menu_texts.h"
+#include "settings/shell_folder_names.h"
 #include "ui/file_icons.h"
 
-AppletEntry AppletList[MAX_APPLETS];
-int AppletCount;
-
-// A build that found no applet file still counts, so the two fixed items
-// are never added twice in one opening.
-static bool AppletMenuBuilt;
-// Applets listed so far in this build, the holes of the table not counted;
-// the column breaks follow it.
-static int AppletsListed;
 
 //  file           shown as
 static const struct { const char* file; const char* text; } FriendlyNames[] = {
@@ -37,51 +27,51 @@ const char* FriendlyCplName(const char* file)
     return file;
 }
 
+// One build: the submenu, the button as the applets' parent, and how many
+// applets are listed so far (the unused entries not counted), which the
+// column breaks follow.
+struct AppletBuild {
+    DynamicSubmenu& submenu;
+    HWND window;
+    int itemsPerColumn;
+    int listed;
+};
+
 static bool IsReservedApplet(int k)
 {
     return CMD_FIRST_APPLET + k == CMD_CONTROL_PANEL_IN_START_MENU ||
            CMD_FIRST_APPLET + k == CMD_PRINTERS_IN_START_MENU;
 }
 
-static bool TableFull()
+static bool TableFull(const DynamicSubmenu& submenu)
 {
-    return AppletCount >= MAX_APPLETS;
+    return submenu.count >= DYNAMIC_RANGE_SIZE;
 }
 
 // The 16 x 16 picture of an icon resource of a loaded applet file; not
 // shared, so the table owns it. Without an icon resource, the icon the
 // shell shows for the file.
-static HICON TakeAppletIcon(HMODULE module, const char* file, WORD iconId, WORD* iconIndex)
+static HICON TakeAppletIcon(HMODULE module, const char* file, WORD iconId)
 {
-    HICON icon = iconId && module
-        ? static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0))
-        : iconId ? nullptr : SystemFileIcon(file, iconIndex);
-    return OwnedItemIcon(icon).icon;
+    if (iconId)
+        return module ? static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0))
+                      : nullptr;
+    return SystemFileIcon(file);
 }
 
-static void AddApplet(HMODULE module, const char* file, const char* text, WORD iconId, int applet)
+static void AddApplet(AppletBuild& build, HMODULE module, const char* file, const char* text, WORD iconId,
+                      int applet)
 {
-    while (!TableFull() && IsReservedApplet(AppletCount))
-        ++AppletCount;
-    if (TableFull())
+    DynamicSubmenu& submenu = build.submenu;
+    while (!TableFull(submenu) && IsReservedApplet(submenu.count))
+        ++submenu.count;   // left unused: no text, no item
+    if (!AddEntry(submenu, text, file, StartsColumnAtMultiple(build.listed, build.itemsPerColumn)))
         return;
-    char* fileCopy = DuplicateText(file);
-    char* textCopy = DuplicateText(text);
-    if (!fileCopy || !textCopy) {
-        FreeText(fileCopy);
-        FreeText(textCopy);
-        return;
-    }
-    int k = AppletCount;
-    AppletList[k].file = fileCopy;
-    AppletList[k].text = textCopy;
-    AppletList[k].iconId = iconId;
-    AppletList[k].iconIndex = 0;
-    AppletList[k].applet = applet;
-    AppletList[k].icon = TakeAppletIcon(module, file, iconId, &AppletList[k].iconIndex);
-    AppendEntryItem(ControlPanelMenu, CMD_FIRST_APPLET + k, StartsColumnAtMultiple(AppletsListed, ItemsPerColumn));
-    ++AppletCount;
-    ++AppletsListed;
+    MenuEntry& entry = submenu.entries[submenu.count - 1];
+    entry.number = applet;
+    entry.icon = TakeAppletIcon(module, file, iconId);
+    CountItemIcon(submenu.resources, entry.icon);
+    ++build.listed;
 }
 
 // NEWCPLINFO as an applet may fill it: the ANSI record, or on NT the wide
@@ -113,15 +103,16 @@ static void NewInquiryName(const NewInquiry& answer, char* out, size_t capacity)
     CopyText(out, capacity, name);
 }
 
-static void AskLoadedFile(HWND window, HMODULE module, const char* file)
+static void AskLoadedFile(AppletBuild& build, HMODULE module, const char* file)
 {
+    HWND window = build.window;
     APPLET_PROC entry = module ? reinterpret_cast<APPLET_PROC>(GetProcAddress(module, "CPlApplet")) : nullptr;
     if (!entry || entry(window, CPL_INIT, 0, 0) == 0) {
-        AddApplet(module, file, FriendlyCplName(file), 0, 0);
+        AddApplet(build, module, file, FriendlyCplName(file), 0, 0);
         return;
     }
     LONG count = entry(window, CPL_GETCOUNT, 0, 0);
-    for (LONG i = 0; i < count && !TableFull(); ++i) {
+    for (LONG i = 0; i < count && !TableFull(build.submenu); ++i) {
         CPLINFO info = {};
         entry(window, CPL_INQUIRE, i, reinterpret_cast<LPARAM>(&info));
         char text[MAX_PATH] = "";
@@ -136,87 +127,74 @@ static void AskLoadedFile(HWND window, HMODULE module, const char* file)
             if (!text[0])
                 CopyText(text, MAX_PATH, file);
         }
-        AddApplet(module, file, text, iconId, i);
+        AddApplet(build, module, file, text, iconId, i);
     }
     // The applet protocol ends with CPL_EXIT so applets can free what
     // CPL_INIT allocated; without it every opening leaks inside them.
     entry(window, CPL_EXIT, 0, 0);
 }
 
-static void AskAppletFile(HWND window, const char* file)
+static void AskAppletFile(AppletBuild& build, const char* file)
 {
+    DrawResourceCounts& counts = build.submenu.resources;
     Library module(LoadLibraryA(file));
     if (module.valid())
-        ++DrawResources.librariesLoaded;
-    AskLoadedFile(window, module.get(), file);
+        ++counts.librariesLoaded;
+    AskLoadedFile(build, module.get(), file);
     if (module.valid() && FreeLibrary(module.release()))
-        ++DrawResources.librariesFreed;
+        ++counts.librariesFreed;
 }
 
-void BuildAppletMenu(HWND window)
+static void BuildAppletMenu(DynamicSubmenu& submenu, HWND window, int itemsPerColumn)
 {
-    if (AppletMenuBuilt)
-        return;
-    AppletMenuBuilt = true;
-    AppletsListed = 0;
-    AppendMenuA(ControlPanelMenu, MF_OWNERDRAW, CMD_OPEN_CONTROL_PANEL, TextRunControlPanel);
-    AppendMenuA(ControlPanelMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(submenu.menu, MF_OWNERDRAW, CMD_OPEN_CONTROL_PANEL, TextRunControlPanel);
+    AppendMenuA(submenu.menu, MF_SEPARATOR, 0, nullptr);
 
     char pattern[MAX_PATH];
     UINT length = GetSystemDirectoryA(pattern, MAX_PATH);
     if (length == 0 || length >= MAX_PATH || !AppendText(pattern, MAX_PATH, "\\*.CPL"))
         return;
-    ListDirectory(pattern, [window](const WIN32_FIND_DATAA& found) {
-        AskAppletFile(window, found.cFileName);
-        return !TableFull();
+    AppletBuild build = { submenu, window, itemsPerColumn, 0 };
+    ListDirectory(pattern, [&build](const WIN32_FIND_DATAA& found) {
+        AskAppletFile(build, found.cFileName);
+        return !TableFull(build.submenu);
     });
-}
-
-void ClearAppletList()
-{
-    for (AppletEntry& entry : AppletList) {
-        FreeText(entry.file);
-        FreeText(entry.text);
-        ReleaseItemIcon(entry.icon);
-        entry = AppletEntry();
-    }
-    AppletCount = 0;
-    AppletMenuBuilt = false;
 }
 
 static const char RunDll[] = "rundll32.exe";
 static const char AppletParametersFormat[] = "shell32.dll,Control_RunDLL %s,@%d";
 
-void RunApplet(HWND window, int k)
+static void RunApplet(const DynamicSubmenu& submenu, HWND window, int k)
 {
-    if (!IsEntry(k, AppletCount) || !AppletList[k].file)
+    if (!IsEntry(k, submenu.count) || !submenu.entries[k].file)
         return;
+    const MenuEntry& entry = submenu.entries[k];
     // The file name comes from a directory listing (at most 259 bytes), so
     // the parameters always fit this buffer.
     char parameters[MAX_PATH + sizeof AppletParametersFormat + 12];
-    if (lstrlenA(AppletList[k].file) >= MAX_PATH)
+    if (lstrlenA(entry.file) >= MAX_PATH)
         return;
-    wsprintfA(parameters, AppletParametersFormat, AppletList[k].file, AppletList[k].applet);
+    wsprintfA(parameters, AppletParametersFormat, entry.file, entry.number);
     OpenWithShell(window, RunDll, parameters);
 }
 
-static int CountApplets()
+static bool AppletText(const DynamicSubmenu& submenu, int k, bool, char* out, size_t capacity)
 {
-    return AppletCount;
-}
-
-static bool AppletText(int k, bool, char* out, size_t capacity)
-{
-    if (!IsEntry(k, AppletCount) || !AppletList[k].text)
+    if (!IsEntry(k, submenu.count) || !submenu.entries[k].text)
         return false;
-    CopyText(out, capacity, AppletList[k].text);
+    CopyText(out, capacity, submenu.entries[k].text);
     return true;
 }
 
-static ItemIcon AppletIcon(int k)
+static ItemIcon AppletIcon(const DynamicSubmenu& submenu, int k)
 {
-    return ItemIcon{ AppletList[k].icon, false };
+    return ItemIcon{ submenu.entries[k].icon, false };
 }
 
-//                                    base              root position                count         text        icon        run
-const DynamicSubmenu AppletSubmenu = { CMD_FIRST_APPLET, ROOT_POSITION_CONTROL_PANEL, CountApplets, AppletText, AppletIcon, RunApplet };
+static const char* AppletTitle()
+{
+    return ControlPanelName;
+}
+
+//                                 base              root position                on demand title        drawn  title icon text        icon        run
+const SubmenuKind AppletSubmenu = { CMD_FIRST_APPLET, ROOT_POSITION_CONTROL_PANEL, true,     AppletTitle, false, nullptr,   BuildAppletMenu, AppletText, AppletIcon, RunApplet };

@@ -1,88 +1,68 @@
 #include "menus/desktop_menu.h"
 
 #include "actions/shell_commands.h"
-#include "base/commands.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
 #include "menus/menu_item_text.h"
-#include "menus/menu_tree.h"
+#include "settings/shell_folder_names.h"
 #include "settings/shell_folders.h"
 #include "ui/file_icons.h"
+#include "ui/program_icons.h"
 
-char* DesktopItemList[MAX_DESKTOP_ITEMS];
-int DesktopItemCount;
-char DesktopDirectory[MAX_PATH];
-
-void BuildDesktopMenu()
+static void BuildDesktopMenu(DynamicSubmenu& submenu, HWND, int itemsPerColumn)
 {
-    if (DesktopItemCount != 0)
-        return;
     char folder[MAX_PATH];
     if (!ReadShellFolderPath("Desktop", folder))
         return;
-    char pattern[MAX_PATH];
-    if (!JoinText(DesktopDirectory, MAX_PATH, folder, "\\") || !JoinText(pattern, MAX_PATH, folder, "\\*.*"))
+    char directory[MAX_PATH], pattern[MAX_PATH];
+    if (!JoinText(directory, MAX_PATH, folder, "\\") || !JoinText(pattern, MAX_PATH, folder, "\\*.*"))
         return;
 
-    ListDirectory(pattern, [](const WIN32_FIND_DATAA& found) {
+    ListDirectory(pattern, [&](const WIN32_FIND_DATAA& found) {
         if (found.cFileName[0] == '.')
             return true;
-        int k = DesktopItemCount;
-        if (k >= MAX_DESKTOP_ITEMS)
-            return false;
-        char* name = DuplicateText(found.cFileName);
-        if (!name)
-            return false;
-        AppendEntryItem(DesktopMenu, CMD_FIRST_DESKTOP_ITEM + k, StartsColumnAfterFirst(k, ItemsPerColumn));
-        DesktopItemList[k] = name;
-        DesktopItemCount = k + 1;
-        return true;
+        int k = submenu.count;
+        // A path that does not fit could only name some other file: the
+        // item is listed but opens nothing.
+        char path[MAX_PATH];
+        bool fits = JoinText(path, MAX_PATH, directory, found.cFileName);
+        return AddEntry(submenu, found.cFileName, fits ? path : nullptr, StartsColumnAfterFirst(k, itemsPerColumn));
     });
 }
 
-void ClearDesktopItemList()
+static void OpenDesktopItem(const DynamicSubmenu& submenu, HWND window, int k)
 {
-    for (int k = 0; k < DesktopItemCount; ++k)
-        FreeText(DesktopItemList[k]);
-    DesktopItemCount = 0;
-}
-
-// The item's path, when it fits a path buffer: a longer one could only
-// name some other file.
-static bool DesktopItemPath(int k, char* path)
-{
-    return IsEntry(k, DesktopItemCount) && JoinText(path, MAX_PATH, DesktopDirectory, DesktopItemList[k]);
-}
-
-void OpenDesktopItem(HWND window, int k)
-{
-    char path[MAX_PATH];
-    if (DesktopItemPath(k, path))
-        OpenWithShell(window, path, nullptr);
-}
-
-static int CountDesktopItems()
-{
-    return DesktopItemCount;
+    if (IsEntry(k, submenu.count) && submenu.entries[k].file)
+        OpenWithShell(window, submenu.entries[k].file, nullptr);
 }
 
 // Measured with its extension, drawn without ("Word.lnk" shows as "Word").
-static bool DesktopItemText(int k, bool drawn, char* out, size_t capacity)
+static bool DesktopItemText(const DynamicSubmenu& submenu, int k, bool drawn, char* out, size_t capacity)
 {
-    if (!IsEntry(k, DesktopItemCount))
+    if (!IsEntry(k, submenu.count))
         return false;
     if (drawn)
-        FileNameWithoutExtension(DesktopItemList[k], out, capacity);
+        FileNameWithoutExtension(submenu.entries[k].text, out, capacity);
     else
-        CopyText(out, capacity, DesktopItemList[k]);
+        CopyText(out, capacity, submenu.entries[k].text);
     return true;
 }
 
-static ItemIcon DesktopItemIcon(int k)
+static ItemIcon DesktopItemIcon(const DynamicSubmenu& submenu, int k)
 {
-    char path[MAX_PATH];
-    return OwnedItemIcon(DesktopItemPath(k, path) ? AssociatedIcon(path) : nullptr);
+    const char* path = submenu.entries[k].file;
+    return DrawingIcon(path ? AssociatedIcon(path) : nullptr);
 }
 
-//                                     base                    root position          count              text             icon             run
-const DynamicSubmenu DesktopSubmenu = { CMD_FIRST_DESKTOP_ITEM, ROOT_POSITION_DESKTOP, CountDesktopItems, DesktopItemText, DesktopItemIcon, OpenDesktopItem };
+static const char* DesktopTitle()
+{
+    return DesktopName;
+}
+
+static HICON DesktopTitleIcon()
+{
+    return Icons.desk;
+}
+
+//                                  base                    root position          on demand title         drawn title icon         build             text             icon             run
+const SubmenuKind DesktopSubmenu = { CMD_FIRST_DESKTOP_ITEM, ROOT_POSITION_DESKTOP, true,     DesktopTitle, true, DesktopTitleIcon, BuildDesktopMenu, DesktopItemText, DesktopItemIcon, OpenDesktopItem };

@@ -1,12 +1,26 @@
-// What the dynamic submenus share: the record by which the painter and the
-// command dispatch find entry k of any of them, the count of icons taken
-// for the menus, emptying a submenu and appending an owner-drawn entry.
+// What the dynamic submenus share: the record that carries one submenu
+// through its whole life (its handle, its entries for this opening of the
+// popup menu, how it is built, emptied, titled and drawn), and the helpers
+// their builders use.
 #ifndef VORNEL_MENUS_DYNAMIC_MENU_H
 #define VORNEL_MENUS_DYNAMIC_MENU_H
 
 #include <windows.h>
 
+#include "base/commands.h"
 #include "base/handles.h"
+
+// Positions in the root menu by which the submenus are recognised when
+// they are highlighted.
+enum RootMenuPosition {
+    ROOT_POSITION_NONE = 0,
+    ROOT_POSITION_SCREEN_SAVER = 5,
+    ROOT_POSITION_DESKTOP = 6,
+    ROOT_POSITION_FAVOURITES = 7,
+    ROOT_POSITION_CONTROL_PANEL = 8,
+    ROOT_POSITION_TASK_MANAGER = 9,
+    ROOT_POSITION_TOOLS = 10,
+};
 
 // An icon for one drawing of an item; `owned` when it was made for that
 // drawing and must be destroyed after it.
@@ -15,22 +29,61 @@ struct ItemIcon {
     bool owned;
 };
 
-// One dynamic submenu: entry k is the item of command base + k, and the
-// submenu's own file answers for it from the table its builder keeps.
-struct DynamicSubmenu {
-    UINT base;
-    // The submenu's position in the root menu, noted in LastPopulatedPosition
-    // when one of its entries is drawn; 0 for the Favourites, never noted.
-    int rootPosition;
-    // Entries 0 .. count() - 1; a few may be holes, which have no text.
-    int (*count)();
+// One entry of a dynamic submenu as its builder found it; entry k is the
+// item of command base + k. The table owns the texts and the icon.
+struct MenuEntry {
+    char* text;     // the name, path or title found; null for an entry left unused
+    char* file;     // applets: the file; desktop items: the full path (null when too long)
+    HICON icon;     // taken while building (applets), destroyed when the table is emptied
+    HWND window;    // task windows: the window the entry stands for
+    int number;     // applets: the applet's number within its file
+};
+
+// Icons made and libraries loaded for the menus, and how many of them were
+// given back: equal after every drawing and every emptying. The menus are
+// drawn hundreds of times a day, so a single forgotten icon would add up;
+// the counts make that visible where the system cannot tell its object
+// counts.
+struct DrawResourceCounts {
+    long iconsTaken, iconsReleased;
+    long librariesLoaded, librariesFreed;
+};
+
+struct DynamicSubmenu;
+
+// What a submenu is: fixed for the program's life, one per submenu file.
+struct SubmenuKind {
+    UINT base;                  // entry k is command base + k
+    int rootPosition;           // where its title stands in the root menu
+    // Emptied before every opening of the popup menu and built on its first
+    // highlight; otherwise (the favourites) built at start-up and after
+    // each edit.
+    bool builtOnDemand;
+    // The title in the root menu, and whether the program draws it (with
+    // titleIcon) rather than the system.
+    const char* (*title)();
+    bool ownerDrawnTitle;
+    HICON (*titleIcon)();
+    // Fills the empty submenu and its entries; window is the button, which
+    // applets get as their parent and the windows list leaves out.
+    void (*build)(DynamicSubmenu& submenu, HWND window, int itemsPerColumn);
     // Entry k's text as measured or as drawn; false when there is no entry k.
-    bool (*text)(int k, bool drawn, char* out, size_t capacity);
+    bool (*text)(const DynamicSubmenu& submenu, int k, bool drawn, char* out, size_t capacity);
     // Entry k's icon for one drawing.
-    ItemIcon (*icon)(int k);
+    ItemIcon (*icon)(const DynamicSubmenu& submenu, int k);
     // Choosing entry k; Ctrl and Shift, where they mean something, are read
     // when it runs (after the menu has closed).
-    void (*run)(HWND window, int k);
+    void (*run)(const DynamicSubmenu& submenu, HWND window, int k);
+};
+
+// A submenu and what it holds in this opening of the popup menu.
+struct DynamicSubmenu {
+    const SubmenuKind* kind;
+    HMENU menu;
+    MenuEntry entries[DYNAMIC_RANGE_SIZE];
+    int count;          // entries 0 .. count - 1; 0 when not built
+    int marked;         // the entry drawn in the caption font, -1 for none
+    DrawResourceCounts resources;
 };
 
 // True when k is an entry of a table of count entries.
@@ -39,28 +92,34 @@ inline bool IsEntry(int k, int count)
     return k >= 0 && k < count;
 }
 
-// Icons extracted or made and libraries loaded for the menus, and how many
-// of them were given back: equal after every drawing and every clearing.
-// The menus are drawn hundreds of times a day, so a single forgotten icon
-// would add up; the counts make that visible where the system cannot tell
-// its object counts.
-struct DrawResourceCounts {
-    long iconsTaken, iconsReleased;
-    long librariesLoaded, librariesFreed;
-};
-extern DrawResourceCounts DrawResources;
-
-// An icon made for one drawing, counted.
-ItemIcon OwnedItemIcon(HICON icon);
-// Destroys an icon the menus made, counted; null is allowed.
-void ReleaseItemIcon(HICON icon);
-
 // Deletes the items one by one from the top until none is left.
 void EmptyMenu(HMENU menu);
+
+// Empties the submenu and frees its entries. A submenu counts as built in
+// an opening once it holds an item: the Control Panel's fixed items make
+// even a build that found no applet count, the others are built again on
+// their next highlight while they are empty.
+void EmptySubmenu(DynamicSubmenu& submenu);
 
 // Appends an owner-drawn item; the painter finds its entry from the id, so
 // the item carries no data of its own.
 void AppendEntryItem(HMENU menu, UINT id, bool startsColumn);
+
+// Takes entry k (the next one) with copies of text and file and the item of
+// command base + k; false when the table is full or memory ran out, and
+// nothing is added then.
+bool AddEntry(DynamicSubmenu& submenu, const char* text, const char* file, bool startsColumn);
+
+// An icon made for one drawing; the painter destroys it afterwards.
+inline ItemIcon DrawingIcon(HICON icon)
+{
+    return ItemIcon{ icon, icon != nullptr };
+}
+
+// Counts an icon the menus made and keep (null is allowed), and destroys
+// one of them, counted.
+void CountItemIcon(DrawResourceCounts& counts, HICON icon);
+void ReleaseItemIcon(DrawResourceCounts& counts, HICON icon);
 
 // Hands each entry of a directory listing to visit, in the order the file
 // system returns them, until visit returns false or the listing ends.

@@ -3,44 +3,41 @@
 #include <io.h>
 
 #include "actions/shell_commands.h"
-#include "base/commands.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
 #include "menus/menu_item_text.h"
-#include "menus/menu_tree.h"
+#include "menus/menu_texts.h"
 #include "settings/favourites_store.h"
 #include "ui/file_icons.h"
 
-void RebuildFavouritesMenu(HWND)
+static void BuildFavouritesMenu(DynamicSubmenu& submenu, HWND, int itemsPerColumn)
 {
-    EmptyMenu(FavouritesMenu);
-    ClearFavourites();
-    AppendMenuA(FavouritesMenu, MF_OWNERDRAW, CMD_EDIT_FAVOURITES, TextEditFavourites);
-    AppendMenuA(FavouritesMenu, MF_SEPARATOR, 0, nullptr);
-    LoadFavourites();
+    AppendMenuA(submenu.menu, MF_OWNERDRAW, CMD_EDIT_FAVOURITES, TextEditFavourites);
+    AppendMenuA(submenu.menu, MF_SEPARATOR, 0, nullptr);
     for (int i = 0; i <= FavouriteList.LastFavourite; ++i) {
         if (FavouriteList.programs[i][0] == '\0')
             continue;
-        AppendEntryItem(FavouritesMenu, CMD_FIRST_FAVOURITE + i, StartsColumnAtMultiple(i, ItemsPerColumn));
+        AppendEntryItem(submenu.menu, CMD_FIRST_FAVOURITE + i, StartsColumnAtMultiple(i, itemsPerColumn));
     }
+    submenu.count = FavouriteList.LastFavourite + 1;
 }
 
-static int CountFavourites()
+static bool IsFavourite(int k)
 {
-    return FavouriteList.LastFavourite + 1;
+    return IsEntry(k, FavouriteList.LastFavourite + 1);
 }
 
-void StartFavourite(HWND window, int k)
+static void StartFavourite(const DynamicSubmenu&, HWND window, int k)
 {
-    if (IsEntry(k, CountFavourites()))
+    if (IsFavourite(k))
         OpenWithShell(window, FavouriteList.programs[k], FavouriteList.parameters[k]);
 }
 
 // Measured by the whole program text, drawn as its file name, a space and
 // the parameters.
-static bool FavouriteText(int k, bool drawn, char* out, size_t capacity)
+static bool FavouriteText(const DynamicSubmenu&, int k, bool drawn, char* out, size_t capacity)
 {
-    if (!IsEntry(k, CountFavourites()))
+    if (!IsFavourite(k))
         return false;
     if (drawn)
         FavouriteDrawnText(FavouriteList.programs[k], FavouriteList.parameters[k], out, capacity);
@@ -50,14 +47,19 @@ static bool FavouriteText(int k, bool drawn, char* out, size_t capacity)
 }
 
 // A program that is not there shows the system's application icon.
-static ItemIcon FavouriteIcon(int k)
+static ItemIcon FavouriteIcon(const DynamicSubmenu&, int k)
 {
     char program[MAX_PATH];
     ProgramPathOf(FavouriteList.programs[k], program, MAX_PATH);
     if (_access(program, 0) == 0)
-        return OwnedItemIcon(AssociatedIcon(program));
+        return DrawingIcon(AssociatedIcon(program));
     return ItemIcon{ LoadIconA(nullptr, IDI_APPLICATION), false };
 }
 
-//                                        base                 root position  count            text           icon           run
-const DynamicSubmenu FavouritesSubmenu = { CMD_FIRST_FAVOURITE, 0,             CountFavourites, FavouriteText, FavouriteIcon, StartFavourite };
+static const char* FavouritesTitle()
+{
+    return TextFavourites;
+}
+
+//                                     base                 root position             on demand title            drawn  title icon build                text           icon           run
+const SubmenuKind FavouritesSubmenu = { CMD_FIRST_FAVOURITE, ROOT_POSITION_FAVOURITES, false,    FavouritesTitle, false, nullptr,   BuildFavouritesMenu, FavouriteText, FavouriteIcon, StartFavourite };

@@ -1,7 +1,5 @@
 #include "menus/menu_columns.h"
 
-int ItemsPerColumn;
-
 int ItemsPerColumnForHeight(int screenHeight)
 {
     return screenHeight / 20 + 1;

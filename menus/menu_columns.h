@@ -7,10 +7,6 @@
 // 20 pixels, plus one.
 int ItemsPerColumnForHeight(int screenHeight);
 
-// Where the dynamic submenus start a new column now; start-up and display
-// changes set it for the screen's height.
-extern int ItemsPerColumn;
-
 // The favourites, applets and windows submenus: entry k starts a new column
 // when k is a non-zero multiple of perColumn (their fixed items sit above
 // entry 0 and do not count).

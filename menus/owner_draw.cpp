@@ -4,18 +4,19 @@
 #include "base/handles.h"
 #include "base/text.h"
 #include "menus/dynamic_submenus.h"
-#include "menus/menu_tree.h"
+#include "menus/menu_texts.h"
 #include "menus/popup_menu.h"
-#include "menus/screen_saver_menu.h"
 #include "settings/settings_store.h"
-#include "settings/shell_folder_names.h"
-#include "ui/button_face.h"
 #include "ui/file_icons.h"
 #include "ui/program_icons.h"
 
-NONCLIENTMETRICSA NonClientMetrics;
-HFONT MenuFont;
-HFONT CaptionFont;
+// The look, and what the fixed items' icons cost.
+static struct {
+    MenuLook look;
+    DrawResourceCounts fixedIcons;
+} Painter;
+
+const MenuLook& MenuFonts = Painter.look;
 
 // The record as it was before the padded border width was added; every
 // system from the oldest up answers it.
@@ -23,10 +24,19 @@ const UINT NONCLIENTMETRICS_CLASSIC_SIZE = 340;
 
 void CreateMenuFonts()
 {
-    NonClientMetrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &NonClientMetrics, 0);
-    MenuFont = CreateFontIndirectA(&NonClientMetrics.lfMenuFont);
-    CaptionFont = CreateFontIndirectA(&NonClientMetrics.lfCaptionFont);
+    MenuLook& look = Painter.look;
+    look.metrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &look.metrics, 0);
+    look.menuFont = CreateFontIndirectA(&look.metrics.lfMenuFont);
+    look.captionFont = CreateFontIndirectA(&look.metrics.lfCaptionFont);
+}
+
+DrawResourceCounts DrawResources()
+{
+    DrawResourceCounts total = DynamicSubmenuResources();
+    total.iconsTaken += Painter.fixedIcons.iconsTaken;
+    total.iconsReleased += Painter.fixedIcons.iconsReleased;
+    return total;
 }
 
 const int ICON_CELL_WIDTH = 18;
@@ -73,29 +83,52 @@ static const FixedItem* FindFixedItem(ULONG_PTR id)
     return nullptr;
 }
 
-static bool IsSubmenuTitle(ULONG_PTR id, HMENU submenu)
+// Where an item's text and icon come from, found once per measuring or
+// drawing: a fixed item, a dynamic submenu's title, or one of its entries.
+struct ItemSource {
+    const FixedItem* fixed;
+    DynamicSubmenu* submenu;
+    int entry;              // -1: the submenu's title
+};
+
+static ItemSource FindItemSource(ULONG_PTR id)
 {
-    return submenu && id == reinterpret_cast<ULONG_PTR>(submenu);
+    ItemSource source = { FindFixedItem(id), nullptr, -1 };
+    if (source.fixed)
+        return source;
+    if (DynamicSubmenu* titled = DynamicSubmenuWithHandle(id)) {
+        if (titled->kind->ownerDrawnTitle)
+            source.submenu = titled;
+    } else if (DynamicSubmenu* submenu = DynamicSubmenuOf(id)) {
+        source.submenu = submenu;
+        source.entry = static_cast<int>(id - submenu->kind->base);
+    }
+    return source;
+}
+
+static void SourceText(const ItemSource& source, bool drawn, char* out, size_t capacity)
+{
+    out[0] = '\0';
+    if (source.fixed)
+        CopyText(out, capacity, source.fixed->text);
+    else if (source.submenu && source.entry < 0)
+        CopyText(out, capacity, source.submenu->kind->title());
+    else if (source.submenu)
+        source.submenu->kind->text(*source.submenu, source.entry, drawn, out, capacity);
 }
 
 void MenuItemText(ULONG_PTR id, bool drawn, char* out, size_t capacity)
 {
-    out[0] = '\0';
-    if (const FixedItem* fixed = FindFixedItem(id)) {
-        CopyText(out, capacity, fixed->text);
-    } else if (IsSubmenuTitle(id, DesktopMenu)) {
-        CopyText(out, capacity, DesktopName);
-    } else if (IsSubmenuTitle(id, TaskManagerMenu)) {
-        CopyText(out, capacity, TextTaskManager);
-    } else if (const DynamicSubmenu* submenu = DynamicSubmenuOf(id)) {
-        submenu->text(static_cast<int>(id - submenu->base), drawn, out, capacity);
-    }
+    SourceText(FindItemSource(id), drawn, out, capacity);
 }
 
-static void SetItemIcon(OwnerDrawItem& item, ItemIcon icon)
+static void SetItemIcon(OwnerDrawItem& item, ItemIcon icon, DrawResourceCounts& counts)
 {
     item.icon = icon.icon;
-    item.iconOwned = icon.owned;
+    item.iconOwned = icon.owned && icon.icon;
+    item.counts = &counts;
+    if (item.iconOwned)
+        ++counts.iconsTaken;
 }
 
 static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
@@ -107,7 +140,7 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
         item.icon = Icons.*fixed.icon;
         break;
     case ICON_ASSOCIATED:
-        SetItemIcon(item, OwnedItemIcon(SystemFileIcon(fixed.program)));
+        SetItemIcon(item, DrawingIcon(SystemFileIcon(fixed.program)), Painter.fixedIcons);
         break;
     case ICON_EXIT:
         item.icon = ButtonIconOrDefault(0);
@@ -119,36 +152,39 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
     }
 }
 
-static void ResolveIcon(ULONG_PTR id, OwnerDrawItem& item)
+static void ResolveIcon(const ItemSource& source, OwnerDrawItem& item)
 {
-    if (const FixedItem* fixed = FindFixedItem(id)) {
-        ResolveFixedIcon(*fixed, item);
-    } else if (IsSubmenuTitle(id, DesktopMenu)) {
-        item.icon = Icons.desk;
-    } else if (IsSubmenuTitle(id, TaskManagerMenu)) {
-        item.icon = Icons.taskManager;
-    } else if (const DynamicSubmenu* submenu = DynamicSubmenuOf(id)) {
-        SetItemIcon(item, submenu->icon(static_cast<int>(id - submenu->base)));
-        if (submenu->rootPosition)
-            LastPopulatedPosition = submenu->rootPosition;
+    if (source.fixed) {
+        ResolveFixedIcon(*source.fixed, item);
+        return;
     }
+    DynamicSubmenu& submenu = *source.submenu;
+    if (source.entry < 0) {
+        item.icon = submenu.kind->titleIcon ? submenu.kind->titleIcon() : nullptr;
+        return;
+    }
+    SetItemIcon(item, submenu.kind->icon(submenu, source.entry), submenu.resources);
+    if (submenu.kind->builtOnDemand)
+        NotePaintedSubmenu(submenu.kind->rootPosition);
 }
 
 void ResolveMenuItem(ULONG_PTR id, bool forDrawing, OwnerDrawItem& item)
 {
     item.icon = nullptr;
     item.iconOwned = false;
-    item.bold = static_cast<LONG_PTR>(id) == CurrentScreenSaverId;
-    MenuItemText(id, forDrawing, item.text, sizeof item.text);
+    item.counts = nullptr;
+    ItemSource source = FindItemSource(id);
+    item.bold = source.submenu && source.entry >= 0 && source.entry == source.submenu->marked;
+    SourceText(source, forDrawing, item.text, sizeof item.text);
     // An id no table knows (or whose entry is gone) has no text and no icon.
     if (forDrawing && item.text[0])
-        ResolveIcon(id, item);
+        ResolveIcon(source, item);
 }
 
 void ReleaseMenuItem(OwnerDrawItem& item)
 {
     if (item.iconOwned)
-        ReleaseItemIcon(item.icon);
+        ReleaseItemIcon(*item.counts, item.icon);
     item.icon = nullptr;
     item.iconOwned = false;
 }
@@ -165,14 +201,14 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* measure)
         return;
     }
     WindowDC screen(nullptr);
-    SelectedObject font(screen.get(), MenuFont);
+    SelectedObject font(screen.get(), MenuFonts.menuFont);
     RECT bounds = { 0, 0, 0, 0 };
     DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
     int height = bounds.bottom - bounds.top;
     if (height < MIN_ITEM_HEIGHT)
         height = MIN_ITEM_HEIGHT;
-    if (height < NonClientMetrics.iMenuHeight)
-        height = NonClientMetrics.iMenuHeight;
+    if (height < MenuFonts.metrics.iMenuHeight)
+        height = MenuFonts.metrics.iMenuHeight;
     measure->itemWidth = (bounds.right - bounds.left) + ICON_CELL_WIDTH;
     measure->itemHeight = height;
 }
@@ -220,7 +256,7 @@ static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
     if (!framed)
         t.left += ICON_CELL_WIDTH + 1;
 
-    HGDIOBJ previousFont = SelectObject(dc, MenuFont);
+    HGDIOBJ previousFont = SelectObject(dc, MenuFonts.menuFont);
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour;
     if (grayed && !selected) {
@@ -234,7 +270,7 @@ static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
         previousColour = SetTextColor(dc, textColour);
     }
     if (item.bold)
-        SelectObject(dc, CaptionFont);
+        SelectObject(dc, MenuFonts.captionFont);
     DrawTextA(dc, item.text, -1, &t, DT_SINGLELINE | DT_VCENTER);
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);

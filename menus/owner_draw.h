@@ -16,25 +16,33 @@ struct OwnerDrawItem {
     HICON icon;                             // null for none
     bool iconOwned;                         // created for this drawing: destroy afterwards
     bool bold;                              // the configured screen saver: caption font
+    DrawResourceCounts* counts;             // where an owned icon is counted
 };
 
 // The text of an item as measured or as drawn, without any other effect.
 // itemId is the command id, or the submenu's handle for a submenu title.
 void MenuItemText(ULONG_PTR itemId, bool drawn, char* out, size_t capacity);
 
-// Resolves an item: for measuring only its measured text; for drawing the
-// drawn text and the icon, and LastPopulatedPosition notes the dynamic
-// submenu being painted. Release what it holds with ReleaseMenuItem.
+// Resolves an item once: for measuring only its measured text; for drawing
+// the drawn text and the icon, and the popup menu notes the dynamic submenu
+// being painted. Release what it holds with ReleaseMenuItem.
 void ResolveMenuItem(ULONG_PTR itemId, bool forDrawing, OwnerDrawItem& item);
 void ReleaseMenuItem(OwnerDrawItem& item);
 
 // The system's menu metrics and fonts, made once at start-up and kept for
-// the whole run: MenuFont for every item, CaptionFont (normally bold) for
+// the whole run: menuFont for every item, captionFont (normally bold) for
 // the configured screen saver, iMenuHeight the least item height.
-extern NONCLIENTMETRICSA NonClientMetrics;
-extern HFONT MenuFont;
-extern HFONT CaptionFont;
+struct MenuLook {
+    NONCLIENTMETRICSA metrics;
+    HFONT menuFont;
+    HFONT captionFont;
+};
+extern const MenuLook& MenuFonts;
 void CreateMenuFonts();
+
+// Icons made and libraries loaded for drawing and building the menus, and
+// how many were given back.
+DrawResourceCounts DrawResources();
 
 void MeasureMenuItem(MEASUREITEMSTRUCT* measure);
 void DrawMenuItem(const DRAWITEMSTRUCT* draw);

@@ -1,22 +1,15 @@
 #include "menus/screen_saver_menu.h"
 
 #include <string.h>
-#include <windows.h>
 
 #include "actions/shell_commands.h"
 #include "actions/window_actions.h"
-#include "base/commands.h"
-#include "base/handles.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
 #include "menus/menu_item_text.h"
-#include "menus/menu_tree.h"
+#include "menus/menu_texts.h"
 #include "menus/mnemonics.h"
 #include "ui/file_icons.h"
-
-char* ScreenSaverList[MAX_SCREEN_SAVERS];
-int ScreenSaverCount;
-int CurrentScreenSaverId = -1;
 
 static void UpperCase(char* text)
 {
@@ -47,12 +40,13 @@ static void ReadConfiguredSaver(char* out)
         CopyText(out, MAX_PATH, found.cFileName);
 }
 
-static bool ListFull()
+static bool ListFull(const DynamicSubmenu& submenu)
 {
-    return ScreenSaverCount >= MAX_SCREEN_SAVERS;
+    return submenu.count >= DYNAMIC_RANGE_SIZE;
 }
 
-static void ScanDirectory(const char* directory, const char* configured)
+static void ScanDirectory(DynamicSubmenu& submenu, const char* directory, const char* configured,
+                          int itemsPerColumn)
 {
     char prefix[MAX_PATH], pattern[MAX_PATH];
     if (!JoinText(prefix, MAX_PATH, directory, "\\") || !JoinText(pattern, MAX_PATH, directory, "\\*.SCR"))
@@ -60,81 +54,70 @@ static void ScanDirectory(const char* directory, const char* configured)
     ListDirectory(pattern, [&](const WIN32_FIND_DATAA& found) {
         if (found.cFileName[0] == '.' || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return true;
-        if (ListFull())
+        if (ListFull(submenu))
             return false;
         char path[MAX_PATH];
         if (!JoinText(path, MAX_PATH, prefix, found.cFileName))
             return true;   // a path that does not fit could not be started anyway
-        char* copy = DuplicateText(path);
-        if (!copy)
+        int k = submenu.count;
+        if (!AddEntry(submenu, path, nullptr, StartsColumnAfterFirst(k, itemsPerColumn)))
             return false;
-        int k = ScreenSaverCount;
-        ScreenSaverList[k] = copy;
-        ScreenSaverCount = k + 1;
+        // A later match replaces an earlier one.
         if (NamesConfiguredSaver(configured, found.cFileName))
-            CurrentScreenSaverId = CMD_FIRST_SCREEN_SAVER + k;
-        AppendEntryItem(ScreenSaverMenu, CMD_FIRST_SCREEN_SAVER + k, StartsColumnAfterFirst(k, ItemsPerColumn));
+            submenu.marked = k;
         return true;
     });
 }
 
-void BuildScreenSaverMenu()
+static void BuildScreenSaverMenu(DynamicSubmenu& submenu, HWND, int itemsPerColumn)
 {
-    if (ScreenSaverCount != 0)
-        return;
-    CurrentScreenSaverId = -1;
+    submenu.marked = -1;
     char configured[MAX_PATH];
     ReadConfiguredSaver(configured);
 
     char directory[MAX_PATH];
     UINT length = GetSystemDirectoryA(directory, MAX_PATH);
     if (length && length < MAX_PATH)
-        ScanDirectory(directory, configured);
+        ScanDirectory(submenu, directory, configured, itemsPerColumn);
     length = GetWindowsDirectoryA(directory, MAX_PATH);
-    if (length && length < MAX_PATH && !ListFull())
-        ScanDirectory(directory, configured);
+    if (length && length < MAX_PATH && !ListFull(submenu))
+        ScanDirectory(submenu, directory, configured, itemsPerColumn);
 }
 
-void ClearScreenSaverList()
+static void RunScreenSaverCommand(const DynamicSubmenu& submenu, HWND window, int k)
 {
-    for (int k = 0; k < ScreenSaverCount; ++k)
-        FreeText(ScreenSaverList[k]);
-    ScreenSaverCount = 0;
-}
-
-void RunScreenSaverCommand(HWND window, int k)
-{
-    if (!IsEntry(k, ScreenSaverCount))
+    if (!IsEntry(k, submenu.count))
         return;
+    const char* path = submenu.entries[k].text;
     if (AsyncKeyHeld(VK_CONTROL))
-        SetDefaultScreenSaver(ScreenSaverList[k]);
+        SetDefaultScreenSaver(path);
     else if (AsyncKeyHeld(VK_SHIFT))
         OpenScreenSaverSettings(window);
     else
-        OpenWithShell(window, ScreenSaverList[k], nullptr);
-}
-
-static int CountScreenSavers()
-{
-    return ScreenSaverCount;
+        OpenWithShell(window, path, nullptr);
 }
 
 // Measured as "Mystify.scr", drawn as "Mystify".
-static bool ScreenSaverText(int k, bool drawn, char* out, size_t capacity)
+static bool ScreenSaverText(const DynamicSubmenu& submenu, int k, bool drawn, char* out, size_t capacity)
 {
-    if (!IsEntry(k, ScreenSaverCount))
+    if (!IsEntry(k, submenu.count))
         return false;
     if (drawn)
-        FileNameWithoutExtension(ScreenSaverList[k], out, capacity);
+        FileNameWithoutExtension(submenu.entries[k].text, out, capacity);
     else
-        FileNameWithExtension(ScreenSaverList[k], out, capacity);
+        FileNameWithExtension(submenu.entries[k].text, out, capacity);
     return true;
 }
 
-static ItemIcon ScreenSaverIcon(int k)
+static ItemIcon ScreenSaverIcon(const DynamicSubmenu& submenu, int k)
 {
-    return OwnedItemIcon(AssociatedIcon(ScreenSaverList[k]));
+    return DrawingIcon(AssociatedIcon(submenu.entries[k].text));
 }
 
-//                                         base                    root position               count              text             icon             run
-const DynamicSubmenu ScreenSaverSubmenu = { CMD_FIRST_SCREEN_SAVER, ROOT_POSITION_SCREEN_SAVER, CountScreenSavers, ScreenSaverText, ScreenSaverIcon, RunScreenSaverCommand };
+static const char* ScreenSaverTitle()
+{
+    return TextScreenSaver;
+}
+
+//                                      base                    root position               on demand title             drawn  title icon build                 text             icon             run
+const SubmenuKind ScreenSaverSubmenu = { CMD_FIRST_SCREEN_SAVER, ROOT_POSITION_SCREEN_SAVER, true,     ScreenSaverTitle, false, nullptr,   BuildScreenSaverMenu, ScreenSaverText, ScreenSaverIcon, RunScreenSaverCommand };

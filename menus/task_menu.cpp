@@ -3,14 +3,11 @@
 #include <string.h>
 
 #include "actions/window_actions.h"
-#include "base/commands.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
-#include "menus/menu_tree.h"
+#include "menus/menu_texts.h"
+#include "ui/program_icons.h"
 #include "ui/window_icon.h"
-
-TaskWindowEntry TaskWindowList[MAX_TASK_WINDOWS];
-int TaskWindowCount;
 
 bool IsTaskWindow(HWND candidate, HWND self, char* title, int capacity)
 {
@@ -22,41 +19,26 @@ bool IsTaskWindow(HWND candidate, HWND self, char* title, int capacity)
            !GetWindow(candidate, GW_OWNER) && strcmp(title, "Program Manager") != 0;
 }
 
-void BuildTaskMenu(HWND window)
+static void BuildTaskMenu(DynamicSubmenu& submenu, HWND window, int itemsPerColumn)
 {
-    if (TaskWindowCount != 0)
-        return;
     for (HWND candidate = GetWindow(GetDesktopWindow(), GW_CHILD);
-         candidate && TaskWindowCount < MAX_TASK_WINDOWS;
+         candidate && submenu.count < DYNAMIC_RANGE_SIZE;
          candidate = GetWindow(candidate, GW_HWNDNEXT)) {
         char title[MAX_PATH];
         if (!IsTaskWindow(candidate, window, title, MAX_PATH))
             continue;
-        char* copy = DuplicateText(title);
-        if (!copy)
+        int k = submenu.count;
+        if (!AddEntry(submenu, title, nullptr, StartsColumnAtMultiple(k, itemsPerColumn)))
             break;
-        int k = TaskWindowCount;
-        AppendEntryItem(TaskManagerMenu, CMD_FIRST_WINDOW + k, StartsColumnAtMultiple(k, ItemsPerColumn));
-        TaskWindowList[k].title = copy;
-        TaskWindowList[k].window = candidate;
-        ++TaskWindowCount;
+        submenu.entries[k].window = candidate;
     }
 }
 
-void ClearTaskWindowList()
+static void RunWindowCommand(const DynamicSubmenu& submenu, HWND, int k)
 {
-    for (int k = 0; k < TaskWindowCount; ++k) {
-        FreeText(TaskWindowList[k].title);
-        TaskWindowList[k].window = nullptr;
-    }
-    TaskWindowCount = 0;
-}
-
-void RunWindowCommand(HWND, int k)
-{
-    if (!IsEntry(k, TaskWindowCount))
+    if (!IsEntry(k, submenu.count))
         return;
-    HWND target = TaskWindowList[k].window;
+    HWND target = submenu.entries[k].window;
     if (AsyncKeyHeld(VK_CONTROL))
         KillWindowProcess(target);
     else if (AsyncKeyHeld(VK_SHIFT))
@@ -65,25 +47,30 @@ void RunWindowCommand(HWND, int k)
         ActivateWindow(target);
 }
 
-static int CountTaskWindows()
-{
-    return TaskWindowCount;
-}
-
 // The title as it was when the menu was built, also for a window that has
 // gone since.
-static bool TaskWindowText(int k, bool, char* out, size_t capacity)
+static bool TaskWindowText(const DynamicSubmenu& submenu, int k, bool, char* out, size_t capacity)
 {
-    if (!IsEntry(k, TaskWindowCount))
+    if (!IsEntry(k, submenu.count))
         return false;
-    CopyText(out, capacity, TaskWindowList[k].title);
+    CopyText(out, capacity, submenu.entries[k].text);
     return true;
 }
 
-static ItemIcon TaskWindowIcon(int k)
+static ItemIcon TaskWindowIcon(const DynamicSubmenu& submenu, int k)
 {
-    return ItemIcon{ GetWindowIcon(TaskWindowList[k].window, true), false };
+    return ItemIcon{ GetWindowIcon(submenu.entries[k].window, true), false };
 }
 
-//                                  base              root position               count             text            icon            run
-const DynamicSubmenu TaskSubmenu = { CMD_FIRST_WINDOW, ROOT_POSITION_TASK_MANAGER, CountTaskWindows, TaskWindowText, TaskWindowIcon, RunWindowCommand };
+static const char* TaskTitle()
+{
+    return TextTaskManager;
+}
+
+static HICON TaskTitleIcon()
+{
+    return Icons.taskManager;
+}
+
+//                               base              root position               on demand title      drawn title icon      build          text            icon            run
+const SubmenuKind TaskSubmenu = { CMD_FIRST_WINDOW, ROOT_POSITION_TASK_MANAGER, true,     TaskTitle, true, TaskTitleIcon, BuildTaskMenu, TaskWindowText, TaskWindowIcon, RunWindowCommand };

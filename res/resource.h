@@ -47,7 +47,7 @@
 #define IDC_FAV_BROWSE          38
 #define IDC_FAV_ADD             39
 #define IDC_FAV_PARAMETERS      43
-#define IDC_FAV_FULL            45   /* note shown while the list is full */
+#define IDC_FAV_FULL            45   /* note shown while the list is full; made at run time */
 
 /* About box */
 #define IDC_ABOUT_HOMEPAGE      29

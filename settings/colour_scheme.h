@@ -27,8 +27,14 @@ struct ColourScheme {
 };
 
 // The key colour of each slot in the stored pictures, which is also the
-// slot's default: red, yellow, dark red, olive.
-extern const ColourScheme DefaultColourScheme;
+// slot's default. A constant expression, so the default settings built
+// from it are ready before any code runs.
+inline constexpr ColourScheme DefaultColourScheme = {{
+    MakeColour(255, 0, 0),     // UnpressedColour: the ball
+    MakeColour(255, 255, 0),   // HighlightColour: the glint
+    MakeColour(128, 0, 0),     // PressedColour: the pressed ball
+    MakeColour(128, 128, 0),   // ShadowColour: the shade crescent
+}};
 
 // Maps one source pixel once: a key colour becomes the scheme's colour of
 // its slot; any other colour becomes `other` (faces pass the pixel itself,

@@ -7,7 +7,8 @@
 #include "base/text.h"
 #include "settings/settings_store.h"
 
-FavouriteListRecord FavouriteList = { {}, {}, -1 };
+static FavouriteListRecord Favourites;
+const FavouriteListRecord& FavouriteList = Favourites;
 
 static const char ItemValueFormat[] = "Item%d";
 static const char ParamValueFormat[] = "Param%d";
@@ -37,9 +38,9 @@ static char* ReadWholeString(HKEY key, const char* format, int index)
     return text;
 }
 
-bool AppendFavourite(const char* program, const char* parameters)
+bool AppendFavourite(FavouriteListRecord& list, const char* program, const char* parameters)
 {
-    int index = FavouriteList.LastFavourite + 1;
+    int index = list.LastFavourite + 1;
     if (index >= MAX_FAVOURITES)
         return false;
     char* programCopy = DuplicateText(program);
@@ -49,14 +50,15 @@ bool AppendFavourite(const char* program, const char* parameters)
         FreeText(parametersCopy);
         return false;
     }
-    FavouriteList.programs[index] = programCopy;
-    FavouriteList.parameters[index] = parametersCopy;
-    FavouriteList.LastFavourite = index;
+    list.programs[index] = programCopy;
+    list.parameters[index] = parametersCopy;
+    list.LastFavourite = index;
     return true;
 }
 
 void LoadFavourites()
 {
+    ClearFavourites(Favourites);
     RegKey key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_READ, nullptr, key.out(),
                         nullptr) != ERROR_SUCCESS)
@@ -66,7 +68,7 @@ void LoadFavourites()
         if (!program)
             break;
         char* parameters = ReadWholeString(key.get(), ParamValueFormat, i);
-        bool added = AppendFavourite(program, parameters ? parameters : "");
+        bool added = AppendFavourite(Favourites, program, parameters ? parameters : "");
         free(program);
         free(parameters);
         if (!added)
@@ -108,11 +110,19 @@ void SaveFavourites()
     }
 }
 
-void ClearFavourites()
+void ClearFavourites(FavouriteListRecord& list)
 {
-    for (int i = 0; i <= FavouriteList.LastFavourite; ++i) {
-        FreeText(FavouriteList.programs[i]);
-        FreeText(FavouriteList.parameters[i]);
+    for (int i = 0; i <= list.LastFavourite; ++i) {
+        FreeText(list.programs[i]);
+        FreeText(list.parameters[i]);
     }
-    FavouriteList.LastFavourite = -1;
+    list.LastFavourite = -1;
+}
+
+void TakeFavourites(FavouriteListRecord& edited)
+{
+    ClearFavourites(Favourites);
+    Favourites = edited;
+    // The texts changed hands: the edit no longer owns them.
+    edited = FavouriteListRecord();
 }

@@ -6,27 +6,34 @@
 
 const int MAX_FAVOURITES = 100;
 
+// A list of favourites; each text is a heap copy owned by the list.
 struct FavouriteListRecord {
-    char* programs[MAX_FAVOURITES];     // heap copies owned by the list
-    char* parameters[MAX_FAVOURITES];   // the empty text when there are none
-    int LastFavourite;                  // index of the last entry, -1 when empty
+    char* programs[MAX_FAVOURITES] = {};
+    char* parameters[MAX_FAVOURITES] = {};     // the empty text when there are none
+    int LastFavourite = -1;                     // index of the last entry, -1 when empty
 };
 
-extern FavouriteListRecord FavouriteList;
+// The favourites in force, as the registry last gave them. Everyone reads
+// them here; only LoadFavourites and TakeFavourites change them.
+extern const FavouriteListRecord& FavouriteList;
 
-// Appends the stored favourites to the list; the first missing or empty
-// "Item%d" ends them. Values of any length are read whole.
+// Replaces the favourites in force by the stored ones; the first missing or
+// empty "Item%d" ends them. Values of any length are read whole.
 void LoadFavourites();
 
-// Writes the list, deleting the "Param%d" of entries without parameters and
-// every "Item%d"/"Param%d" after the last entry up to index 99.
+// Writes the favourites in force, deleting the "Param%d" of entries without
+// parameters and every "Item%d"/"Param%d" after the last entry up to index 99.
 void SaveFavourites();
 
-// Frees every text and empties the list.
-void ClearFavourites();
+// The favourites in force become the entries of `edited` (an edit that was
+// committed), which is left empty.
+void TakeFavourites(FavouriteListRecord& edited);
 
-// Appends one entry (copies of both texts); false when the list is full or
-// memory ran out.
-bool AppendFavourite(const char* program, const char* parameters);
+// Appends one entry to a list (copies of both texts); false when the list is
+// full or memory ran out.
+bool AppendFavourite(FavouriteListRecord& list, const char* program, const char* parameters);
+
+// Frees every text of a list and empties it.
+void ClearFavourites(FavouriteListRecord& list);
 
 #endif

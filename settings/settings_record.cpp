@@ -2,17 +2,6 @@
 
 #include <string.h>
 
-const SettingsRecord DefaultSettings = {
-    0, 0,                   // position: the window's own until one is stored
-    SETTING_OFF,            // force
-    SETTING_OFF,            // autoRun
-    Floating,               // place
-    SETTING_OFF,            // largeSize
-    SETTING_ON,             // confirmation
-    DefaultColourScheme,    // colours
-    0,                      // colourAsHex: decimal
-};
-
 #define SETTINGS_FIELD(name, field, size) \
     { name, offsetof(SettingsRecord, field), size }
 

@@ -35,7 +35,18 @@ struct SettingsRecord {
     int32_t colourAsHex;        // "&Color as hex"
 };
 
-extern const SettingsRecord DefaultSettings;
+// The settings of a first start; a constant expression, so the record in
+// force starts out as it before any code runs.
+inline constexpr SettingsRecord DefaultSettings = {
+    0, 0,                   // position: the window's own until one is stored
+    SETTING_OFF,            // force
+    SETTING_OFF,            // autoRun
+    Floating,               // place
+    SETTING_OFF,            // largeSize
+    SETTING_ON,             // confirmation
+    DefaultColourScheme,    // colours
+    0,                      // colourAsHex: decimal
+};
 
 // One stored value: its name and the bytes of the record it holds. Each
 // value is REG_BINARY holding the field's bytes little-endian, as they lie

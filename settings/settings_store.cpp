@@ -4,7 +4,29 @@
 
 const char SettingsKey[] = "Software\\Kestrum\\Vornel";
 
-SettingsRecord Settings = DefaultSettings;
+static SettingsRecord TheSettings = DefaultSettings;
+const SettingsRecord& Settings = TheSettings;
+
+void ResetSettings()
+{
+    TheSettings = DefaultSettings;
+}
+
+void ChangeSetting(int32_t SettingsRecord::*field, int32_t value)
+{
+    TheSettings.*field = value;
+}
+
+void ChangeButtonPosition(int32_t x, int32_t y)
+{
+    TheSettings.x = x;
+    TheSettings.y = y;
+}
+
+void ChangeColourScheme(const ColourScheme& scheme)
+{
+    TheSettings.colours = scheme;
+}
 
 static bool OpenSettingsKey(RegKey& key)
 {
@@ -16,8 +38,8 @@ static void TakeWindowPosition(HWND window)
 {
     RECT rect;
     if (GetWindowRect(window, &rect)) {
-        Settings.x = rect.left;
-        Settings.y = rect.top;
+        TheSettings.x = rect.left;
+        TheSettings.y = rect.top;
     }
 }
 
@@ -28,7 +50,7 @@ static void ReadSettingsValue(HKEY key, const SettingsValue& value)
     unsigned char bytes[16];
     DWORD length = static_cast<DWORD>(value.size);
     if (RegQueryValueExA(key, value.name, nullptr, nullptr, bytes, &length) == ERROR_SUCCESS)
-        ApplyStoredValue(Settings, value, bytes, length);
+        ApplyStoredValue(TheSettings, value, bytes, length);
 }
 
 void LoadSettings(HWND window)
@@ -42,10 +64,10 @@ void LoadSettings(HWND window)
         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
         GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
     };
-    BringPositionOnScreen(Settings, screen);
+    BringPositionOnScreen(TheSettings, screen);
     for (int i = 1; i < SETTINGS_VALUE_COUNT; ++i)
         ReadSettingsValue(key.get(), SettingsValuesInLoadOrder[i]);
-    Settings.place = ValidPlacement(Settings.place);
+    TheSettings.place = ValidPlacement(TheSettings.place);
 }
 
 void SaveSettings(HWND window)

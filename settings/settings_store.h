@@ -11,14 +11,26 @@
 // calculator history.
 extern const char SettingsKey[];
 
-extern SettingsRecord Settings;
+// The settings in force. Everyone reads them here; only the calls below
+// change them.
+extern const SettingsRecord& Settings;
 
 // The colours of the ball; they live in the settings record.
-inline ColourScheme& CurrentColourScheme() { return Settings.colours; }
+inline const ColourScheme& CurrentColourScheme() { return Settings.colours; }
+
+// Puts every setting back to its default (start-up, before loading).
+void ResetSettings();
 
 // Fills Settings from the registry. The window's present position is the
 // position used when none is stored.
 void LoadSettings(HWND window);
+
+// Changes one 4-byte setting in memory ("Force", "Place", "&Color as hex"
+// and the others); the next SaveSettings stores it.
+void ChangeSetting(int32_t SettingsRecord::*field, int32_t value);
+// Moves the stored position, as when the display shrank under the button.
+void ChangeButtonPosition(int32_t x, int32_t y);
+void ChangeColourScheme(const ColourScheme& scheme);
 
 // Takes the window's position into the record and writes every value.
 void SaveSettings(HWND window);

@@ -10,9 +10,15 @@ static const char DefaultDesktopName[] = "&Desktop";
 static const char DefaultControlPanelName[] = "Control Panel";
 static const char DefaultPrintersName[] = "Printers";
 
-const char* DesktopName = DefaultDesktopName;
-const char* ControlPanelName = DefaultControlPanelName;
-const char* PrintersName = DefaultPrintersName;
+static struct {
+    const char* desktop = DefaultDesktopName;
+    const char* controlPanel = DefaultControlPanelName;
+    const char* printers = DefaultPrintersName;
+} Names;
+
+const char* const& DesktopName = Names.desktop;
+const char* const& ControlPanelName = Names.controlPanel;
+const char* const& PrintersName = Names.printers;
 
 const char ControlPanelClassId[] = "{21EC2020-3AEA-1069-A2DD-08002B30309D}";
 const char PrintersClassId[] = "{2227A280-3AEA-1069-A2DE-08002B30309D}";
@@ -40,9 +46,9 @@ static void ReadFolderName(const char* classKey, const char*& name, const char* 
 
 void ReadShellFolderNames()
 {
-    ReadFolderName("CLSID\\{00021400-0000-0000-C000-000000000046}", DesktopName, DefaultDesktopName);
-    ReadFolderName("CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}", ControlPanelName,
+    ReadFolderName("CLSID\\{00021400-0000-0000-C000-000000000046}", Names.desktop, DefaultDesktopName);
+    ReadFolderName("CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}", Names.controlPanel,
                    DefaultControlPanelName);
-    ReadFolderName("CLSID\\{2227A280-3AEA-1069-A2DE-08002B30309D}", PrintersName,
+    ReadFolderName("CLSID\\{2227A280-3AEA-1069-A2DE-08002B30309D}", Names.printers,
                    DefaultPrintersName);
 }

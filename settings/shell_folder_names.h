@@ -3,9 +3,9 @@
 #ifndef VORNEL_SETTINGS_SHELL_FOLDER_NAMES_H
 #define VORNEL_SETTINGS_SHELL_FOLDER_NAMES_H
 
-extern const char* DesktopName;         // built-in "&Desktop"
-extern const char* ControlPanelName;    // built-in "Control Panel"
-extern const char* PrintersName;        // built-in "Printers"
+extern const char* const& DesktopName;        // built-in "&Desktop"
+extern const char* const& ControlPanelName;   // built-in "Control Panel"
+extern const char* const& PrintersName;       // built-in "Printers"
 
 extern const char ControlPanelClassId[];    // "{21EC2020-3AEA-1069-A2DD-08002B30309D}"
 extern const char PrintersClassId[];        // "{2227A280-3AEA-1069-A2DE-08002B30309D}"

@@ -7,10 +7,6 @@
 
 const int FaceSize[2] = { 23, 45 };
 
-HICON ButtonIcons[2];
-HICON AppIcon;
-HICON AppIconPressed;
-
 const int ICON_SIDE = 32;
 // The largest bitmap the program stores (the 46 x 46 faces).
 const int MAX_BITMAP_SIDE = 46;
@@ -45,7 +41,7 @@ static DWORD ToDibPixel(COLORREF colour)
 static bool ReadRecolouredPixels(HDC dc, int bitmapId, int side, const ColourScheme& scheme,
                                  const COLORREF* otherColour, DWORD* pixels)
 {
-    GdiObject bitmap(LoadBitmapA(AppInstance, MAKEINTRESOURCEA(bitmapId)));
+    GdiObject bitmap(LoadBitmapA(Program.instance, MAKEINTRESOURCEA(bitmapId)));
     BITMAP shape;
     if (!bitmap.valid() || !GetObjectA(bitmap.get(), sizeof shape, &shape) || shape.bmWidth < side ||
         shape.bmHeight < side || shape.bmWidth > MAX_BITMAP_SIDE || shape.bmHeight > MAX_BITMAP_SIDE)
@@ -93,7 +89,7 @@ void PaintButtonWindow(HWND window, bool pressed)
     EndPaint(window, &paint);
 }
 
-static HICON CreateButtonIcon(HWND window, int slot)
+HICON CreateButtonIcon(HWND window, int slot)
 {
     WindowDC windowDC(window);
     COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
@@ -114,28 +110,4 @@ static HICON CreateButtonIcon(HWND window, int slot)
         return nullptr;
     ICONINFO icon = { TRUE, 0, 0, static_cast<HBITMAP>(mask.get()), static_cast<HBITMAP>(colour.get()) };
     return CreateIconIndirect(&icon);
-}
-
-void BuildButtonIcon(HWND window, int slot)
-{
-    if (ButtonIcons[slot])
-        DestroyIcon(ButtonIcons[slot]);
-    ButtonIcons[slot] = nullptr;
-    ButtonIcons[slot] = CreateButtonIcon(window, slot);
-}
-
-void DestroyButtonIcons()
-{
-    for (HICON& icon : ButtonIcons) {
-        if (icon)
-            DestroyIcon(icon);
-        icon = nullptr;
-    }
-}
-
-HICON ButtonIconOrDefault(int slot)
-{
-    if (ButtonIcons[slot])
-        return ButtonIcons[slot];
-    return slot == 1 ? AppIconPressed : AppIcon;
 }

@@ -11,12 +11,6 @@
 // the client area of a 25 or 47 pixel window with a one-pixel border.
 extern const int FaceSize[2];
 
-// Slot 0 unpressed, slot 1 pressed; null until built.
-extern HICON ButtonIcons[2];
-// Resource icons 9 and 40, standing in for an empty slot 0 and 1.
-extern HICON AppIcon;
-extern HICON AppIconPressed;
-
 // Draws the top-left FaceSize[sizeIndex] square of a face bitmap at (x, y),
 // each key colour replaced by the scheme's colour of its slot.
 void DrawButtonFace(HDC dc, int bitmapId, int x, int y, int sizeIndex, const ColourScheme& scheme);
@@ -25,14 +19,9 @@ void DrawButtonFace(HDC dc, int bitmapId, int x, int y, int sizeIndex, const Col
 // button held down on it).
 void PaintButtonWindow(HWND window, bool pressed);
 
-// Rebuilds one slot of ButtonIcons from the current colours; every pixel
-// that is not a key colour takes the system's button-face colour.
-void BuildButtonIcon(HWND window, int slot);
-
-// Destroys both icons, slot 0 then slot 1.
-void DestroyButtonIcons();
-
-// The slot's icon, or the resource icon standing in for it.
-HICON ButtonIconOrDefault(int slot);
+// A new icon of the ball in the current colours, unpressed (slot 0) or
+// pressed (slot 1); every pixel that is not a key colour takes the system's
+// button-face colour. Null when it cannot be made; the caller owns it.
+HICON CreateButtonIcon(HWND window, int slot);
 
 #endif

@@ -12,7 +12,7 @@ HICON AssociatedIcon(const char* path, WORD* index)
     if (!extract || !CopyText(buffer, MAX_PATH, path))
         return nullptr;
     WORD ownIndex = 0;
-    return extract(AppInstance, buffer, index ? index : &ownIndex);
+    return extract(Program.instance, buffer, index ? index : &ownIndex);
 }
 
 HICON SystemFileIcon(const char* file, WORD* index)

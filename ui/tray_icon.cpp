@@ -4,51 +4,61 @@
 #include "base/system_libraries.h"
 #include "base/text.h"
 #include "settings/settings_store.h"
-#include "ui/button_face.h"
+#include "ui/program_icons.h"
 
 // The oldest shell's record, which every shell accepts: 88 bytes on 32-bit
 // Windows, its pointer-sized fields wider on 64-bit.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the oldest shell's record");
 
-NOTIFYICONDATAA TrayIconData;
-bool TrayIconShown;
+static struct {
+    NOTIFYICONDATAA data;
+    bool shown;
+} Tray;
+
+const NOTIFYICONDATAA& TrayIconData = Tray.data;
+const bool& TrayIconShown = Tray.shown;
 
 // shell32 is loaded when the first icon is shown, not at every start: the
 // placements without a tray icon never need it.
 static BOOL NotifyShell(DWORD message)
 {
     auto notify = SystemFunctionOf<BOOL WINAPI(DWORD, PNOTIFYICONDATAA)>("shell32.dll", "Shell_NotifyIconA");
-    return notify ? notify(message, &TrayIconData) : FALSE;
+    return notify ? notify(message, &Tray.data) : FALSE;
 }
 
 void AddTrayIcon(HWND window)
 {
-    if (!PlacementHasTrayIcon(Settings.place) || TrayIconShown)
+    if (!PlacementHasTrayIcon(Settings.place) || Tray.shown)
         return;
-    TrayIconData = NOTIFYICONDATAA();
-    TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    TrayIconData.hWnd = window;
-    TrayIconData.uID = TRAY_ICON_ID;
-    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    TrayIconData.uCallbackMessage = MSG_TRAY_CALLBACK;
-    TrayIconData.hIcon = ButtonIconOrDefault(0);
-    CopyText(TrayIconData.szTip, 64, MainWindowTitle);
-    TrayIconShown = NotifyShell(NIM_ADD) != FALSE;
+    Tray.data = NOTIFYICONDATAA();
+    Tray.data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    Tray.data.hWnd = window;
+    Tray.data.uID = TRAY_ICON_ID;
+    Tray.data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    Tray.data.uCallbackMessage = MSG_TRAY_CALLBACK;
+    Tray.data.hIcon = ButtonIconOrDefault(0);
+    CopyText(Tray.data.szTip, 64, MainWindowTitle);
+    Tray.shown = NotifyShell(NIM_ADD) != FALSE;
 }
 
 void RemoveTrayIcon(HWND)
 {
-    if (!TrayIconShown)
+    if (!Tray.shown)
         return;
     NotifyShell(NIM_DELETE);
-    TrayIconShown = false;
+    Tray.shown = false;
+}
+
+void ForgetTrayIcon()
+{
+    Tray.shown = false;
 }
 
 void SetTrayIconPressed(bool pressed)
 {
-    if (!TrayIconShown)
+    if (!Tray.shown)
         return;
-    TrayIconData.hIcon = ButtonIconOrDefault(pressed ? 1 : 0);
+    Tray.data.hIcon = ButtonIconOrDefault(pressed ? 1 : 0);
     NotifyShell(NIM_MODIFY);
 }
 

@@ -10,14 +10,17 @@ const UINT TRAY_ICON_ID = 100;
 
 // The 88-byte record of the oldest shell, with a 64-character tip; every
 // shell accepts it. Filled by AddTrayIcon and reused unchanged.
-extern NOTIFYICONDATAA TrayIconData;
+extern const NOTIFYICONDATAA& TrayIconData;
 // True only while the shell has accepted the icon.
-extern bool TrayIconShown;
+extern const bool& TrayIconShown;
 
 // Adds the icon in TrayOnly and WindowAndTray when it is not shown yet.
 void AddTrayIcon(HWND window);
 // Deletes the icon when it is shown; afterwards it counts as not shown.
 void RemoveTrayIcon(HWND window);
+// The taskbar was made anew: the old icon died with the old one, so it no
+// longer counts as shown, and nothing is asked of the shell.
+void ForgetTrayIcon();
 // Shows the pressed or the unpressed ball while the icon is shown.
 void SetTrayIconPressed(bool pressed);
 

@@ -1,7 +1,7 @@
 // How long the Calculator takes per expression, for the lines a user really
 // types: 10 to 40 characters of numbers, operators, functions and nesting.
-#include "tools/evaluator.h"
-#include "tools/result_format.h"
+#include "logic/evaluator.h"
+#include "logic/result_format.h"
 
 #include <benchmark/benchmark.h>
 

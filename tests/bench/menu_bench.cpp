@@ -18,14 +18,11 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "menus/menu_tree.h"
-#include "base/platform.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
-#include "menus/applet_menu.h"
-#include "menus/desktop_menu.h"
+#include "base/platform.h"
+#include "menus/dynamic_submenus.h"
 #include "menus/popup_menu.h"
-#include "menus/screen_saver_menu.h"
-#include "menus/task_menu.h"
 #include "tests/bench/bench_timing.h"
 #include "tests/support/seam_recorder.h"
 #include "tests/support/wine_support.h"
@@ -219,13 +216,13 @@ void PrintIconCosts(const std::vector<std::string>& applets, const std::string& 
 struct Target {
     int position;
     const char* name;
-    HMENU* menu;
+    HMENU menu() const { return DynamicSubmenuAtPosition(position)->menu; }
 };
 const Target Targets[] = {
-    { ROOT_POSITION_SCREEN_SAVER, "Screen Saver", &ScreenSaverMenu },
-    { ROOT_POSITION_DESKTOP, "Desktop", &DesktopMenu },
-    { ROOT_POSITION_CONTROL_PANEL, "Control Panel", &ControlPanelMenu },
-    { ROOT_POSITION_TASK_MANAGER, "Task Manager", &TaskManagerMenu },
+    { ROOT_POSITION_SCREEN_SAVER, "Screen Saver" },
+    { ROOT_POSITION_DESKTOP, "Desktop" },
+    { ROOT_POSITION_CONTROL_PANEL, "Control Panel" },
+    { ROOT_POSITION_TASK_MANAGER, "Task Manager" },
 };
 const int TargetCount = sizeof Targets / sizeof Targets[0];
 
@@ -267,9 +264,9 @@ HWND Button;
 
 int HighlightedRootPosition()
 {
-    int count = GetMenuItemCount(RootMenu);
+    int count = GetMenuItemCount(PopupMenu.tree.root);
     for (int i = 0; i < count; ++i) {
-        if (GetMenuState(RootMenu, i, MF_BYPOSITION) & MF_HILITE)
+        if (GetMenuState(PopupMenu.tree.root, i, MF_BYPOSITION) & MF_HILITE)
             return i;
     }
     return -1;
@@ -297,7 +294,7 @@ void Navigate()
     SubmenuTimes& times = Current.opening.submenus[Current.target];
     int highlighted = HighlightedRootPosition();
     if (highlighted == target.position && times.selectEnd != 0) {
-        times.items = GetMenuItemCount(*target.menu);
+        times.items = GetMenuItemCount(target.menu());
         if (times.items <= 0) {
             // Nothing to open: the build is all there is to time.
             times.empty = true;
@@ -358,7 +355,7 @@ void OnEnterIdle()
 int TargetOfMenu(HMENU menu)
 {
     for (int k = 0; k < TargetCount; ++k) {
-        if (menu == *Targets[k].menu)
+        if (menu == Targets[k].menu())
             return k;
     }
     return -1;
@@ -375,7 +372,7 @@ LRESULT CALLBACK TimingWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_MENUSELECT: {
         UINT flags = HIWORD(wParam);
-        bool rootPopup = reinterpret_cast<HMENU>(lParam) == RootMenu && flags != 0xFFFF && (flags & MF_POPUP);
+        bool rootPopup = reinterpret_cast<HMENU>(lParam) == PopupMenu.tree.root && flags != 0xFFFF && (flags & MF_POPUP);
         int k = Current.target;
         bool timed = rootPopup && k < TargetCount && LOWORD(wParam) == Targets[k].position &&
                      Current.opening.submenus[k].selectBegin == 0;
@@ -406,7 +403,7 @@ LRESULT CALLBACK TimingWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             return result;
         double now = NowMicroseconds();
         HMENU menu = reinterpret_cast<HMENU>(draw->hwndItem);
-        if (menu == RootMenu && !Current.rootShown) {
+        if (menu == PopupMenu.tree.root && !Current.rootShown) {
             if (Current.opening.rootFirstDraw == 0)
                 Current.opening.rootFirstDraw = now;
             Current.opening.rootLastDraw = now;

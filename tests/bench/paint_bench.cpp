@@ -14,6 +14,8 @@
 #include <shlwapi.h>
 
 #include "base/platform.h"
+#include "app/placement.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"
@@ -166,7 +168,7 @@ SizeFigures MeasureSize(HWND window, const Face& face)
         [&] { DrawButtonFacePerPixel(canvas.dc(), face.bitmapId, 0, 0, face.sizeIndex, scheme); },
         // The part of each paint that is loading the picture from the resources.
         [&] {
-            HBITMAP bitmap = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(face.bitmapId));
+            HBITMAP bitmap = LoadBitmapA(Program.instance, MAKEINTRESOURCEA(face.bitmapId));
             DeleteObject(bitmap);
         },
         [&] {
@@ -185,7 +187,7 @@ void PrintRow(const char* what, const Timing& small, const Timing& large)
 
 void SetLargeButton(HWND window, bool large)
 {
-    Settings.largeSize = large ? SETTING_ON : SETTING_OFF;
+    ChangeSetting(&SettingsRecord::largeSize, large ? SETTING_ON : SETTING_OFF);
     PlaceButtonWindow(window);
     PumpPending();
 }

@@ -12,7 +12,7 @@
 #include <stdlib.h>
 
 #include "res/resource.h"
-#include "tools/spy_window.h"
+#include "dialogs/spy_window/spy_window.h"
 
 namespace {
 

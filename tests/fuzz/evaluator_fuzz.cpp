@@ -3,7 +3,7 @@
 // bytes past the terminator are never touched (nor read: they are poisoned
 // under AddressSanitizer), a failure returns 0.0 with the text as it was, and
 // a success leaves exactly the ASCII upper-cased text.
-#include "tools/evaluator.h"
+#include "logic/evaluator.h"
 
 #include <cstddef>
 #include <cstdint>

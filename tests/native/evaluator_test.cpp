@@ -1,5 +1,5 @@
 // Calculator arithmetic: what the user may type and what it is worth.
-#include "tools/evaluator.h"
+#include "logic/evaluator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The Calculator's Result text.
-#include "tools/result_format.h"
+#include "logic/result_format.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/window_item_text.h"
+#include "logic/window_item_text.h"
 
 static std::string Format(const std::string& className, const std::string& text, uint32_t handle,
                           size_t capacity = WINDOW_ITEM_TEXT_CAPACITY)

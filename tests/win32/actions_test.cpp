@@ -81,11 +81,9 @@ protected:
     void List(std::initializer_list<HWND> targets)
     {
         PrepareDynamicMenus();
-        for (HWND target : targets) {
-            TaskWindowList[TaskWindowCount].title = _strdup("listed");
-            TaskWindowList[TaskWindowCount].window = target;
-            ++TaskWindowCount;
-        }
+        int k = 0;
+        for (HWND target : targets)
+            PlantMenuEntry(ROOT_POSITION_TASK_MANAGER, k++, "listed").window = target;
     }
     TestWindows windows_;
 };
@@ -295,10 +293,7 @@ TEST_F(Actions, ShellCommandsPassTheirExactTexts)
 TEST_F(Actions, AppletsRunThroughRundllWithFileAndNumber)
 {
     PrepareDynamicMenus();
-    AppletList[3].file = _strdup("vtthree.cpl");
-    AppletList[3].text = _strdup("Beta Applet");
-    AppletList[3].applet = 1;
-    AppletCount = 4;
+    PlantMenuEntry(ROOT_POSITION_CONTROL_PANEL, 3, "Beta Applet", "vtthree.cpl").number = 1;
     SendMessageA(window, WM_COMMAND, 1003, 0);
     auto shell = SeamCallsOf("ShellExecuteA");
     ASSERT_EQ(1u, shell.size());
@@ -308,16 +303,12 @@ TEST_F(Actions, AppletsRunThroughRundllWithFileAndNumber)
 
 TEST_F(Actions, FavouritesAndDesktopItemsOpenThroughTheShell)
 {
-    ClearFavourites();
-    AppendFavourite("C:\\Tools\\app.exe", "-x");
-    AppendFavourite("C:\\Tools\\plain.exe", "");
+    UseFavourites({ { "C:\\Tools\\app.exe", "-x" }, { "C:\\Tools\\plain.exe", "" } });
     SendMessageA(window, WM_COMMAND, 3000, 0);
     SendMessageA(window, WM_COMMAND, 3001, 0);
     SendMessageA(window, WM_COMMAND, 3002, 0);   // no such favourite
     PrepareDynamicMenus();
-    strcpy(DesktopDirectory, "C:\\Desk\\");
-    DesktopItemList[0] = _strdup("Word.lnk");
-    DesktopItemCount = 1;
+    PlantMenuEntry(ROOT_POSITION_DESKTOP, 0, "Word.lnk", "C:\\Desk\\Word.lnk");
     SendMessageA(window, WM_COMMAND, 4000, 0);
     auto shell = SeamCallsOf("ShellExecuteA");
     ASSERT_EQ(3u, shell.size());
@@ -328,13 +319,10 @@ TEST_F(Actions, FavouritesAndDesktopItemsOpenThroughTheShell)
     EXPECT_EQ("(null)", shell[2].text2);
 }
 
-TEST_F(Actions, ADesktopPathTooLongToJoinIsRefused)
+TEST_F(Actions, ADesktopItemWhosePathDidNotFitOpensNothing)
 {
     PrepareDynamicMenus();
-    std::string directory = "C:\\" + std::string(200, 'd') + "\\";
-    strcpy(DesktopDirectory, directory.c_str());
-    DesktopItemList[0] = _strdup(std::string(100, 'n').c_str());
-    DesktopItemCount = 1;
+    PlantMenuEntry(ROOT_POSITION_DESKTOP, 0, std::string(100, 'n').c_str(), nullptr);
     SendMessageA(window, WM_COMMAND, 4000, 0);
     EXPECT_TRUE(SeamCallsOf("ShellExecuteA").empty());
 }
@@ -352,8 +340,7 @@ protected:
         GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "\x01", configured, MAX_PATH, "system.ini");
         previous_ = configured;
         PrepareDynamicMenus();
-        ScreenSaverList[0] = _strdup(saver_.c_str());
-        ScreenSaverCount = 1;
+        PlantMenuEntry(ROOT_POSITION_SCREEN_SAVER, 0, saver_.c_str());
     }
     void TearDown() override
     {

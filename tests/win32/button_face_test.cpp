@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "tests/win32/face_reference.h"
 #include "ui/button_face.h"
+#include "ui/program_icons.h"
 #include "ui/tray_icon.h"
 
 // The stored picture itself, pixel by pixel.
@@ -113,22 +114,18 @@ TEST_F(ButtonFace, LargeFacesAreExactDoublingsOfTheSmallOnes)
 
 TEST_F(ButtonFace, TheWindowShowsThePressedFaceExactlyWhileDragging)
 {
-    RECT client;
-    GetClientRect(window, &client);
-    Dragging = true;
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
+    SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(SourcePixel(17, 11, 11), ClientPixel(window, 11, 11));
-    Dragging = false;
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(SourcePixel(16, 11, 11), ClientPixel(window, 11, 11));
     EXPECT_NE(SourcePixel(16, 11, 11), SourcePixel(17, 11, 11)) << "the test needs a pixel that differs";
 }
 
 TEST_F(ButtonFace, TheWindowPaintsInTheCurrentColours)
 {
-    CurrentColourScheme().colours[UnpressedColour] = RGB(0, 0, 255);
+    ColourScheme scheme = DefaultColourScheme;
+    scheme.colours[UnpressedColour] = RGB(0, 0, 255);
+    ChangeColourScheme(scheme);
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     int x = -1, y = -1;
@@ -187,7 +184,7 @@ TEST_F(ButtonFace, IconsFollowTheSchemeAndTakeTheButtonFaceColourElsewhere)
     ExpectIcon(ButtonIcons[0], 10, DefaultColourScheme);
     ExpectIcon(ButtonIcons[1], 11, DefaultColourScheme);
     ColourScheme scheme = {{ RGB(0, 0, 255), RGB(0, 255, 0), RGB(0, 0, 128), RGB(255, 0, 255) }};
-    CurrentColourScheme() = scheme;
+    ChangeColourScheme(scheme);
     HICON before = ButtonIcons[0];
     RefreshButtonIcons(window);
     ICONINFO gone;
@@ -199,6 +196,6 @@ TEST_F(ButtonFace, IconsFollowTheSchemeAndTakeTheButtonFaceColourElsewhere)
 TEST_F(ButtonFace, AnEmptySlotIsStoodInForByTheResourceIcons)
 {
     DestroyButtonIcons();
-    EXPECT_EQ(AppIcon, ButtonIconOrDefault(0));
-    EXPECT_EQ(AppIconPressed, ButtonIconOrDefault(1));
+    EXPECT_EQ(Icons.app, ButtonIconOrDefault(0));
+    EXPECT_EQ(Icons.appPressed, ButtonIconOrDefault(1));
 }

@@ -6,7 +6,8 @@
 #include "app/startup.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"
-#include "tools/calculator_dialog.h"
+#include "dialogs/calculator/calculator_dialog.h"
+#include "dialogs/single_dialog.h"
 
 static std::string Text(HWND dialog, int id)
 {
@@ -109,15 +110,15 @@ TEST_F(Calculator, LoadsTheHistoryAcrossGapsWithTheNewestInTheField)
     script.Then([&](HWND dialog) {
         history = History(dialog);
         field = Text(dialog, IDC_CALC_EXPRESSION);
-        EXPECT_TRUE(CalculatorOpen);
-        EXPECT_EQ(dialog, CalculatorWindow);
+        EXPECT_TRUE(CalculatorOpen());
+        EXPECT_EQ(dialog, SingleDialogWindow(IDD_CALCULATOR));
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }).Start();
     Open();
     EXPECT_EQ("1+2", field);
     EXPECT_EQ((std::vector<std::string>{ "1+2", "SQRT(16)", "1+23" }), history)
         << "1+23 is no prefix of an item; the second 1+2 is";
-    EXPECT_FALSE(CalculatorOpen);
+    EXPECT_FALSE(CalculatorOpen());
 }
 
 TEST_F(Calculator, EvaluatingShowsTheResultAndAddsNewExpressionsAtTheTop)
@@ -217,7 +218,7 @@ TEST_F(Calculator, OnlyOneOpensAndTheHotkeyClosesIt)
     }).Start();
     Open();
     EXPECT_EQ(1, dialogs);
-    EXPECT_FALSE(CalculatorOpen) << "closed by the hotkey";
+    EXPECT_FALSE(CalculatorOpen()) << "closed by the hotkey";
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "Calculator"));
 }
 

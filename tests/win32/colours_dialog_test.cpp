@@ -8,7 +8,8 @@
 #include "app/command_dispatch.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"
-#include "ui/colours_dialog.h"
+#include "dialogs/colours/colours_dialog.h"
+#include "dialogs/single_dialog.h"
 #include "ui/tray_icon.h"
 
 static const int Sliders[3] = { IDC_COLOUR_RED, IDC_COLOUR_GREEN, IDC_COLOUR_BLUE };
@@ -35,6 +36,9 @@ static void DragSlider(HWND dialog, int id, int position)
 static void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 
 static bool SameScheme(const ColourScheme& a, const ColourScheme& b) { return !memcmp(&a, &b, sizeof a); }
+
+// The scheme the open dialog is editing.
+static const ColourScheme& Edited(HWND dialog) { return DialogState<ColoursEdit>(dialog)->scheme; }
 
 // How many pixels of a window's client area (or of a bitmap resource, or
 // of an icon) have the colour.
@@ -64,17 +68,17 @@ protected:
     {
         bool markedOpen = false;
         DialogScript script("Colors");
-        script.Then([&](HWND dialog) { markedOpen = ColoursOpen; step(dialog); }).Start();
+        script.Then([&](HWND dialog) { markedOpen = SingleDialogOpen(IDD_COLOURS); step(dialog); }).Start();
         SendMessageA(window, WM_COMMAND, 61, 0);
         EXPECT_TRUE(markedOpen) << "shown, and marked open meanwhile";
-        EXPECT_FALSE(ColoursOpen);
+        EXPECT_FALSE(SingleDialogOpen(IDD_COLOURS));
     }
 };
 
 TEST_F(ColoursDialog, TheTemplateTheSlotsAndDefault)
 {
     const ColourScheme current = { { RGB(10, 20, 30), RGB(40, 50, 60), RGB(5, 100, 200), RGB(70, 80, 90) } };
-    CurrentColourScheme() = current;
+    ChangeColourScheme(current);
     Open([&](HWND dialog) {
         std::string controls;   // each as its id and the first letter of its class
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -93,13 +97,13 @@ TEST_F(ColoursDialog, TheTemplateTheSlotsAndDefault)
         EXPECT_EQ("5 100 200 |  5\n100\n200", Shown(dialog));
         Click(dialog, IDC_COLOUR_UNPRESSED);
         EXPECT_EQ("10 20 30 | 10\n 20\n 30", Shown(dialog));
-        EXPECT_TRUE(SameScheme(current, WorkingScheme));
+        EXPECT_TRUE(SameScheme(current, Edited(dialog)));
 
         Click(dialog, IDC_COLOUR_PRESSED);
         Click(dialog, IDC_COLOUR_DEFAULT);
         EXPECT_EQ("128 0 0 |128\n  0\n  0", Shown(dialog));
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_COLOUR_PRESSED));
-        EXPECT_TRUE(SameScheme(DefaultColourScheme, WorkingScheme));
+        EXPECT_TRUE(SameScheme(DefaultColourScheme, Edited(dialog)));
         Click(dialog, IDCANCEL);
     });
 }
@@ -128,7 +132,7 @@ TEST_F(ColoursEnding, EditsShowOnlyInThePreviewUntilOkPutsThemOnTheButtonTheTray
         EXPECT_EQ("0 255 0 |  0\n255\n  0", Shown(dialog));
         ColourScheme expected = DefaultColourScheme;
         expected.colours[HighlightColour] = green;
-        EXPECT_TRUE(SameScheme(expected, WorkingScheme));
+        EXPECT_TRUE(SameScheme(expected, Edited(dialog)));
         EXPECT_EQ(faceGlints, PixelsOf(window, 0, nullptr, yellow)) << "the button keeps its colours while editing";
         Click(dialog, IDCANCEL);
     });

@@ -5,7 +5,7 @@
 #include "app/command_dispatch.h"
 #include "app/main_window.h"
 #include "ui/button_face.h"
-#include "menus/menu_tree.h"
+#include "menus/popup_menu.h"
 #include "app/startup.h"
 #include "settings/autorun.h"
 #include "settings/settings_store.h"
@@ -23,11 +23,11 @@ protected:
             memcpy(&value, bytes.data(), 4);
         return value;
     }
-    bool Checked(UINT id) { return (GetMenuState(OptionsMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    bool Checked(UINT id) { return (GetMenuState(PopupMenu.tree.options, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     std::string ItemText(UINT id)
     {
         char text[128];
-        GetMenuStringA(OptionsMenu, id, text, sizeof text, MF_BYCOMMAND);
+        GetMenuStringA(PopupMenu.tree.options, id, text, sizeof text, MF_BYCOMMAND);
         return text;
     }
 };
@@ -70,7 +70,7 @@ TEST_F(Dispatch, LargeWindowResizesInPlace)
 
 TEST_F(Dispatch, ToggledOffFromAnOddValueGoesOn)
 {
-    Settings.force = 1;
+    ChangeSetting(&SettingsRecord::force, 1);
     Command(52);
     EXPECT_EQ(8, Settings.force);
 }
@@ -94,7 +94,7 @@ TEST_F(Dispatch, PlacementsShowHideAndKeepOneTrayIcon)
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(TrayIconShown);
     if (shellTakesIcons) {
-        EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &TrayIconData)) << "the icon is gone from the shell";
+        EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, const_cast<NOTIFYICONDATAA*>(&TrayIconData))) << "the icon is gone from the shell";
     }
 
     Command(44);   // hotkey only: neither
@@ -130,15 +130,15 @@ TEST_F(Dispatch, RefreshAndTaskbarRestartReAddOnlyInTrayModes)
     EXPECT_TRUE(TrayIconShown) << "removed and added again";
     // A restarted taskbar has lost the icon: take it away behind the
     // program's back, then announce the new taskbar.
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    Shell_NotifyIconA(NIM_DELETE, const_cast<NOTIFYICONDATAA*>(&TrayIconData));
     SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(TrayIconShown);
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &TrayIconData)) << "the icon is there again";
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, const_cast<NOTIFYICONDATAA*>(&TrayIconData))) << "the icon is there again";
 }
 
 TEST_F(Dispatch, SessionCommandsPassTheirModes)
 {
-    Settings.confirmation = 0;
+    ChangeSetting(&SettingsRecord::confirmation, 0);
     Command(48);
     Command(49);
     Command(50);
@@ -149,15 +149,29 @@ TEST_F(Dispatch, SessionCommandsPassTheirModes)
     EXPECT_EQ(static_cast<UINT>(EWX_REBOOT), calls[2].number);
 }
 
-TEST_F(Dispatch, GuardsKeepADialogSingle)
+// The number of visible top-level windows with this title.
+static int WindowsTitled(const char* title)
 {
-    SpyOpen = true;
-    ColoursOpen = true;
-    DeleteSettingsKey();
+    int count = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        char text[64];
+        count += IsWindowVisible(w) && GetWindowTextA(w, text, sizeof text) && !strcmp(text, title);
+    }
+    return count;
+}
+
+TEST_F(Dispatch, ASecondRequestForAnOpenSpyWindowDoesNothing)
+{
+    DialogScript script("Spy window");
+    script.Then([&](HWND dialog) {
+        DeleteSettingsKey();
+        Command(75);
+        EXPECT_FALSE(ValueExists("Force")) << "not opened again, so nothing is saved";
+        EXPECT_EQ(1, WindowsTitled("Spy window"));
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }).Start();
     Command(75);
-    Command(61);
-    EXPECT_FALSE(ValueExists("Force")) << "an open spy window is not opened again, so nothing is saved";
-    SpyOpen = ColoursOpen = false;
+    EXPECT_TRUE(ValueExists("Force")) << "saved once the spy window closed";
 }
 
 class DispatchWithFavourite : public Dispatch {
@@ -166,15 +180,39 @@ class DispatchWithFavourite : public Dispatch {
 
 TEST_F(DispatchWithFavourite, EditingFavouritesStoresAndRebuildsTheSubmenu)
 {
-    EXPECT_EQ(3, GetMenuItemCount(FavouritesMenu));
+    EXPECT_EQ(3, GetMenuItemCount(SubmenuAt(ROOT_POSITION_FAVOURITES)));
     DeleteSettingsKey();
     DialogScript script("Favourite");
     script.Then([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }).Start();
     Command(42);
     EXPECT_TRUE(ValueExists("Item0")) << "the list is stored after the editor, even when cancelled";
-    EXPECT_EQ(0u, GetMenuState(RootMenu, 42, MF_BYCOMMAND) & MF_GRAYED) << "enabled again afterwards";
-    EXPECT_EQ(3, GetMenuItemCount(FavouritesMenu));
-    EXPECT_EQ(3000u, GetMenuItemID(FavouritesMenu, 2));
+    EXPECT_EQ(0u, GetMenuState(PopupMenu.tree.root, 42, MF_BYCOMMAND) & MF_GRAYED) << "enabled again afterwards";
+    EXPECT_EQ(3, GetMenuItemCount(SubmenuAt(ROOT_POSITION_FAVOURITES)));
+    EXPECT_EQ(3000u, GetMenuItemID(SubmenuAt(ROOT_POSITION_FAVOURITES), 2));
+}
+
+// Another program posts command 42 while the editor is open: the open one
+// comes to the front, and what it then commits is what is stored.
+TEST_F(DispatchWithFavourite, AnEditRequestWhileTheEditorIsOpenKeepsTheOneEditor)
+{
+    DialogScript script("Favourite");
+    script.Then([&](HWND) { PostMessageA(window, WM_COMMAND, 42, 0); })
+        .Then([&](HWND dialog) {
+            PumpPending();
+            EXPECT_EQ(1, WindowsTitled("Favourite"));
+            EXPECT_NE(0u, GetMenuState(PopupMenu.tree.root, 42, MF_BYCOMMAND) & MF_GRAYED) << "still greyed";
+            SetDlgItemTextA(dialog, 23, "C:\\added.exe");
+            SendMessageA(dialog, WM_COMMAND, 39, 0);
+            SendMessageA(dialog, WM_COMMAND, 24, 0);
+        })
+        .Start();
+    Command(42);
+    std::vector<unsigned char> item;
+    ASSERT_TRUE(ReadValue("Item0", item));
+    EXPECT_STREQ("C:\\added.exe", reinterpret_cast<const char*>(item.data()));
+    EXPECT_TRUE(ValueExists("Item1"));
+    EXPECT_EQ(4, GetMenuItemCount(SubmenuAt(ROOT_POSITION_FAVOURITES)));
+    EXPECT_EQ(0u, GetMenuState(PopupMenu.tree.root, 42, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(Dispatch, UnknownIdentifiersAndEmptyTableEntriesDoNothing)
@@ -216,9 +254,9 @@ TEST_F(EndSessionTest, AsksWithTheModeTextAndDoesNothingOnNo)
 TEST_F(EndSessionTest, YesEndsTheSessionForcedOnlyWhenForceIsExactlyEight)
 {
     MessageBoxAnswer = IDYES;
-    Settings.force = 8;
+    ChangeSetting(&SettingsRecord::force, 8);
     Command(49);
-    Settings.force = 1;   // edited by hand
+    ChangeSetting(&SettingsRecord::force, 1);   // edited by hand
     Command(50);
     auto calls = SeamCallsOf("ExitWindowsEx");
     ASSERT_EQ(2u, calls.size());
@@ -228,11 +266,11 @@ TEST_F(EndSessionTest, YesEndsTheSessionForcedOnlyWhenForceIsExactlyEight)
 
 TEST_F(EndSessionTest, AnyNonZeroConfirmationAsksAndZeroDoesNot)
 {
-    Settings.confirmation = 1;
+    ChangeSetting(&SettingsRecord::confirmation, 1);
     Command(48);
     EXPECT_EQ(1u, SeamCallsOf("MessageBoxA").size());
     EXPECT_TRUE(SeamCallsOf("ExitWindowsEx").empty());
-    Settings.confirmation = 0;
+    ChangeSetting(&SettingsRecord::confirmation, 0);
     Command(48);
     EXPECT_EQ(1u, SeamCallsOf("MessageBoxA").size());
     EXPECT_EQ(1u, SeamCallsOf("ExitWindowsEx").size());

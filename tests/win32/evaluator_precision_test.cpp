@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/evaluator.h"
+#include "logic/evaluator.h"
 
 static bool Evaluate(const char* expression, double& value)
 {

@@ -6,7 +6,7 @@
 void DrawButtonFacePerPixel(HDC dc, int bitmapId, int x, int y, int sizeIndex, const ColourScheme& scheme)
 {
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = LoadBitmapA(AppInstance ? AppInstance : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+    HBITMAP bitmap = LoadBitmapA(Program.instance ? Program.instance : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
     HGDIOBJ previous = SelectObject(memory, bitmap);
     int side = FaceSize[sizeIndex];
     for (int i = 0; i < side; ++i) {

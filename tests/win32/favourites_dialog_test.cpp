@@ -6,10 +6,10 @@
 #include <commdlg.h>
 
 #include "base/commands.h"
-#include "menus/menu_tree.h"
+#include "menus/popup_menu.h"
 #include "res/resource.h"
 #include "settings/favourites_store.h"
-#include "ui/favourite_list_item.h"
+#include "dialogs/favourites/favourite_rows.h"
 
 typedef std::vector<std::string> Lines;
 
@@ -53,7 +53,7 @@ protected:
 TEST_F(FavouritesDialog, TheTemplateIsAsDesigned)
 {
     Run([&](HWND dialog) {
-        EXPECT_TRUE(GetMenuState(RootMenu, CMD_EDIT_FAVOURITES, MF_BYCOMMAND) & MF_GRAYED) << "one editor at a time";
+        EXPECT_TRUE(GetMenuState(PopupMenu.tree.root, CMD_EDIT_FAVOURITES, MF_BYCOMMAND) & MF_GRAYED) << "one editor at a time";
         EXPECT_EQ("22:LISTBOX -1:STATIC 23:EDIT -1:STATIC 43:EDIT 24:BUTTON 25:BUTTON 28:BUTTON 39:BUTTON 38:BUTTON "
                   "-1:STATIC 45:STATIC ", DialogControls(dialog));
         EXPECT_EQ(20, SendDlgItemMessageA(dialog, IDC_FAV_LIST, LB_GETITEMHEIGHT, 0, 0)) << "rows fit the icon";
@@ -93,9 +93,7 @@ TEST_F(FavouritesDialog, BrowseFillsTheProgramAndCloseCommitsInCaseBlindOrderWit
 
 TEST_F(FavouritesDialog, EditAndEraseWorkAtTheCaretAndEscapeKeepsTheList)
 {
-    AppendFavourite("C:\\a.exe", "-a");
-    AppendFavourite("C:\\b.exe", "");
-    AppendFavourite("C:\\c.exe", "");
+    UseFavourites({ { "C:\\a.exe", "-a" }, { "C:\\b.exe", "" }, { "C:\\c.exe", "" } });
     Run([&](HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_FAV_LIST, LB_SETCURSEL, 2, 0);
         Click(dialog, IDC_FAV_ERASE);
@@ -125,8 +123,10 @@ TEST_F(FavouritesDialog, EditAndEraseWorkAtTheCaretAndEscapeKeepsTheList)
 
 TEST_F(FavouritesDialog, AFullListRefusesTheNextEntryAndTheCommitKeepsAHundred)
 {
+    std::vector<std::pair<std::string, std::string>> hundred;
     for (int i = 0; i < MAX_FAVOURITES; ++i)
-        AppendFavourite(("C:\\p" + std::to_string(100 + i) + ".exe").c_str(), "");
+        hundred.push_back({ "C:\\p" + std::to_string(100 + i) + ".exe", "" });
+    UseFavourites(hundred);
     Run([&](HWND dialog) {
         HWND note = GetDlgItem(dialog, IDC_FAV_FULL);
         SetDlgItemTextA(dialog, IDC_FAV_PROGRAM, "C:\\one-more.exe");
@@ -151,7 +151,7 @@ TEST_F(FavouritesDialog, AFullListRefusesTheNextEntryAndTheCommitKeepsAHundred)
 
 TEST_F(FavouritesDialog, ASelectedRowIsHighlightedAcrossAndTheTextFollowsTheIcon)
 {
-    AppendFavourite("C:\\missing.exe", "-x");
+    UseFavourites({ { "C:\\missing.exe", "-x" } });
     Canvas canvas(200, 40);
     Run([&](HWND dialog) {
         DRAWITEMSTRUCT draw = { ODT_LISTBOX, IDC_FAV_LIST, 0, ODA_DRAWENTIRE, ODS_SELECTED,

@@ -1,15 +1,19 @@
 // The favourites in the registry and in their submenu.
 #include "tests/win32/test_support.h"
 
-#include "menus/menu_tree.h"
 #include "app/startup.h"
-#include "menus/menu_columns.h"
-#include "menus/favourites_menu.h"
+#include "menus/popup_menu.h"
 #include "settings/favourites_store.h"
 
 class Favourites : public AppTest {
 protected:
-    void Reload() { RebuildFavouritesMenu(window); }
+    // What start-up and the end of an edit do.
+    void Reload()
+    {
+        LoadFavourites();
+        RebuildFavouritesMenu(window);
+    }
+    HMENU Submenu() { return SubmenuAt(ROOT_POSITION_FAVOURITES); }
 };
 
 TEST_F(Favourites, AGapEndsTheListAndTheNextSaveDeletesWhatFollowedIt)
@@ -36,8 +40,7 @@ TEST_F(Favourites, RemovedParametersAreDeletedAndAnEmptyListDeletesEverything)
     WriteStringValue("Item0", "C:\\a.exe");
     WriteStringValue("Param0", "-old");
     Reload();
-    free(FavouriteList.parameters[0]);
-    FavouriteList.parameters[0] = _strdup("");
+    UseFavourites({ { "C:\\a.exe", "" } });
     SaveFavourites();
     EXPECT_FALSE(ValueExists("Param0"));
 
@@ -46,7 +49,7 @@ TEST_F(Favourites, RemovedParametersAreDeletedAndAnEmptyListDeletesEverything)
         WriteStringValue(("Param" + std::to_string(i)).c_str(), "y");
     }
     WriteStringValue("Item100", "kept");
-    ClearFavourites();
+    UseFavourites({});
     SaveFavourites();
     for (int i = 0; i < 100; ++i) {
         EXPECT_FALSE(ValueExists(("Item" + std::to_string(i)).c_str())) << i;
@@ -59,14 +62,14 @@ TEST_F(Favourites, AHundredLoadAndTheSubmenuBreaksIntoColumns)
 {
     for (int i = 0; i <= 100; ++i)
         WriteStringValue(("Item" + std::to_string(i)).c_str(), ("C:\\p" + std::to_string(i) + ".exe").c_str());
-    ItemsPerColumn = 39;
+    SetScreenHeight(760);   // 39 items a column
     Reload();
     EXPECT_EQ(99, FavouriteList.LastFavourite);
-    ASSERT_EQ(102, GetMenuItemCount(FavouritesMenu));
-    EXPECT_EQ(42u, GetMenuItemID(FavouritesMenu, 0));
+    ASSERT_EQ(102, GetMenuItemCount(Submenu()));
+    EXPECT_EQ(42u, GetMenuItemID(Submenu(), 0));
     for (int i = 0; i < 100; ++i) {
-        UINT state = GetMenuState(FavouritesMenu, i + 2, MF_BYPOSITION);
-        EXPECT_EQ(static_cast<UINT>(3000 + i), GetMenuItemID(FavouritesMenu, i + 2));
+        UINT state = GetMenuState(Submenu(), i + 2, MF_BYPOSITION);
+        EXPECT_EQ(static_cast<UINT>(3000 + i), GetMenuItemID(Submenu(), i + 2));
         EXPECT_TRUE(state & MF_OWNERDRAW);
         EXPECT_EQ(i == 39 || i == 78, (state & MF_MENUBARBREAK) != 0) << i;
     }
@@ -94,16 +97,16 @@ TEST_F(Favourites, NoFavouritesLeaveEditAndTheSeparator)
 {
     Reload();
     EXPECT_EQ(-1, FavouriteList.LastFavourite);
-    EXPECT_EQ(2, GetMenuItemCount(FavouritesMenu));
-    EXPECT_TRUE(GetMenuState(FavouritesMenu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(2, GetMenuItemCount(Submenu()));
+    EXPECT_TRUE(GetMenuState(Submenu(), 1, MF_BYPOSITION) & MF_SEPARATOR);
 }
 
 TEST_F(Favourites, AppendingStopsAtAHundred)
 {
-    ClearFavourites();
+    FavouriteListRecord list;
     for (int i = 0; i < 100; ++i)
-        ASSERT_TRUE(AppendFavourite("C:\\x.exe", ""));
-    EXPECT_FALSE(AppendFavourite("C:\\one-too-many.exe", ""));
-    EXPECT_EQ(99, FavouriteList.LastFavourite);
-    ClearFavourites();
+        ASSERT_TRUE(AppendFavourite(list, "C:\\x.exe", ""));
+    EXPECT_FALSE(AppendFavourite(list, "C:\\one-too-many.exe", ""));
+    EXPECT_EQ(99, list.LastFavourite);
+    ClearFavourites(list);
 }

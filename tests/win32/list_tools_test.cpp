@@ -10,8 +10,8 @@
 
 #include "base/system_libraries.h"
 #include "res/resource.h"
-#include "tools/processes_list.h"
-#include "tools/windows_list.h"
+#include "dialogs/processes_list/processes_list.h"
+#include "dialogs/windows_list/windows_list.h"
 #include "ui/program_icons.h"
 
 namespace {
@@ -207,7 +207,7 @@ TEST_F(ProcessesList, RowsKeepTheirProcessNamesAndRefreshToTheSameRowsAndImages)
     HWND list = nullptr;
     DialogScript script("Processes list");
     script.Then([&](HWND dialog) {
-        list = ProcessListHandle;
+        list = GetDlgItem(dialog, IDC_PROCESS_LIST);
         std::vector<int> images, again;
         // The shell's icon lookup may write another file's path over the name
         // it is given; the rows show the back-end's names all the same.
@@ -225,7 +225,6 @@ TEST_F(ProcessesList, RowsKeepTheirProcessNamesAndRefreshToTheSameRowsAndImages)
         // The list view is left nothing to destroy a second time.
         SendMessageA(dialog, WM_CLOSE, 0, 0);
         EXPECT_EQ(nullptr, ListView_GetImageList(list, LVSIL_SMALL));
-        EXPECT_EQ(nullptr, ProcessListHandle);
     }).Start();
     SendMessageA(window, WM_COMMAND, 73, 0);
     EXPECT_NE(nullptr, list);
@@ -251,7 +250,7 @@ TEST_F(WindowsList, ListsRealWindowsSortedUnderTheirParentsEvenWhenTheyHangOrVan
     HWND tree = nullptr;
     DialogScript script("Windows list");
     script.Then([&](HWND dialog) {
-        tree = WindowTreeHandle;
+        tree = GetDlgItem(dialog, IDC_WINDOW_TREE);
         std::map<std::string, TreeItem> items;
         Walk(tree, TreeView_GetRoot(tree), "", items);
         EXPECT_EQ(std::vector<std::string>{ "Desktop" }, items[""].children);

@@ -4,15 +4,25 @@
 
 #include <algorithm>
 
-#include "menus/menu_tree.h"
 #include "app/startup.h"
-#include "menus/menu_columns.h"
 #include "menus/applet_menu.h"
-#include "menus/desktop_menu.h"
+#include "menus/dynamic_submenus.h"
 #include "menus/popup_menu.h"
-#include "menus/screen_saver_menu.h"
-#include "menus/task_menu.h"
 #include "tests/fixtures/test_applets.h"
+
+// Fills the submenu at a root position as its first highlight in an opening
+// would, with perColumn items a column (0: as many as the screen's height
+// gives); returns its record.
+static DynamicSubmenu& Build(int position, HWND window, int perColumn = 0)
+{
+    FillDynamicSubmenu(position, window, perColumn ? perColumn : PopupMenu.itemsPerColumn);
+    return SubmenuRecordAt(position);
+}
+
+static DynamicSubmenu& Desktop() { return SubmenuRecordAt(ROOT_POSITION_DESKTOP); }
+static DynamicSubmenu& Tasks() { return SubmenuRecordAt(ROOT_POSITION_TASK_MANAGER); }
+static DynamicSubmenu& Applets() { return SubmenuRecordAt(ROOT_POSITION_CONTROL_PANEL); }
+static DynamicSubmenu& Savers() { return SubmenuRecordAt(ROOT_POSITION_SCREEN_SAVER); }
 
 // Item ids of a submenu and which of them start a column.
 struct MenuShape {
@@ -48,45 +58,44 @@ TEST_F(DesktopBuilder, ListsFilesAndFoldersButNotDotNames)
     WriteFileText(folder_->file("Word.lnk"), "shortcut");
     CreateDirectoryA(folder_->file("Projects").c_str(), nullptr);
     WriteFileText(folder_->file(".hidden"), "dot");
-    BuildDesktopMenu();
-    EXPECT_EQ(2, DesktopItemCount);
-    ASSERT_EQ(2, GetMenuItemCount(DesktopMenu));
-    EXPECT_EQ(4000u, GetMenuItemID(DesktopMenu, 0));
-    EXPECT_EQ(4001u, GetMenuItemID(DesktopMenu, 1));
-    std::vector<std::string> names = { DesktopItemList[0], DesktopItemList[1] };
+    Build(ROOT_POSITION_DESKTOP, window);
+    EXPECT_EQ(2, Desktop().count);
+    ASSERT_EQ(2, GetMenuItemCount(Desktop().menu));
+    EXPECT_EQ(4000u, GetMenuItemID(Desktop().menu, 0));
+    EXPECT_EQ(4001u, GetMenuItemID(Desktop().menu, 1));
+    std::vector<std::string> names = { Desktop().entries[0].text, Desktop().entries[1].text };
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Word.lnk"));
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Projects"));
-    EXPECT_EQ(folder_->path() + "\\", DesktopDirectory);
+    EXPECT_EQ(folder_->file(Desktop().entries[0].text), Desktop().entries[0].file);
 }
 
 TEST_F(DesktopBuilder, TheFirstColumnHoldsOneMore)
 {
     for (int i = 0; i < 7; ++i)
         WriteFileText(folder_->file(("item" + std::to_string(i)).c_str()), "x");
-    ItemsPerColumn = 3;
-    BuildDesktopMenu();
-    EXPECT_EQ((std::vector<int>{4, 3}), ShapeOf(DesktopMenu).columns);
+    Build(ROOT_POSITION_DESKTOP, window, 3);
+    EXPECT_EQ((std::vector<int>{4, 3}), ShapeOf(Desktop().menu).columns);
 }
 
 TEST_F(DesktopBuilder, StopsAtAHundred)
 {
     for (int i = 0; i < 101; ++i)
         WriteFileText(folder_->file(("f" + std::to_string(i)).c_str()), "x");
-    BuildDesktopMenu();
-    EXPECT_EQ(100, DesktopItemCount);
-    EXPECT_EQ(100, GetMenuItemCount(DesktopMenu));
+    Build(ROOT_POSITION_DESKTOP, window);
+    EXPECT_EQ(100, Desktop().count);
+    EXPECT_EQ(100, GetMenuItemCount(Desktop().menu));
 }
 
 TEST_F(DesktopBuilder, BuildsOncePerOpening)
 {
     WriteFileText(folder_->file("a.txt"), "x");
-    BuildDesktopMenu();
+    Build(ROOT_POSITION_DESKTOP, window);
     WriteFileText(folder_->file("b.txt"), "x");
-    BuildDesktopMenu();
-    EXPECT_EQ(1, GetMenuItemCount(DesktopMenu));
+    Build(ROOT_POSITION_DESKTOP, window);
+    EXPECT_EQ(1, GetMenuItemCount(Desktop().menu));
     PrepareDynamicMenus();
-    BuildDesktopMenu();
-    EXPECT_EQ(2, GetMenuItemCount(DesktopMenu));
+    Build(ROOT_POSITION_DESKTOP, window);
+    EXPECT_EQ(2, GetMenuItemCount(Desktop().menu));
 }
 
 TEST_F(DesktopBuilder, NoDesktopValueOrAPathTooLongLeavesItEmpty)
@@ -94,17 +103,17 @@ TEST_F(DesktopBuilder, NoDesktopValueOrAPathTooLongLeavesItEmpty)
     value_.reset();
     {
         ShellFolderOverride removed("Desktop");
-        BuildDesktopMenu();
-        EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "no Desktop value";
+        Build(ROOT_POSITION_DESKTOP, window);
+        EXPECT_EQ(0, GetMenuItemCount(Desktop().menu)) << "no Desktop value";
     }
     value_.reset(new ShellFolderOverride("Desktop", std::string(258, 'x')));
-    BuildDesktopMenu();
-    EXPECT_EQ(0, GetMenuItemCount(DesktopMenu)) << "the search pattern would not fit";
-    EXPECT_EQ(0, DesktopItemCount);
+    Build(ROOT_POSITION_DESKTOP, window);
+    EXPECT_EQ(0, GetMenuItemCount(Desktop().menu)) << "the search pattern would not fit";
+    EXPECT_EQ(0, Desktop().count);
     PrepareDynamicMenus();
     value_.reset(new ShellFolderOverride("Desktop", folder_->path() + "\\missing"));
-    BuildDesktopMenu();
-    EXPECT_EQ(0, GetMenuItemCount(DesktopMenu));
+    Build(ROOT_POSITION_DESKTOP, window);
+    EXPECT_EQ(0, GetMenuItemCount(Desktop().menu));
 }
 
 class TaskBuilder : public Builders {
@@ -120,8 +129,8 @@ protected:
     }
     bool Listed(HWND w)
     {
-        for (int k = 0; k < TaskWindowCount; ++k)
-            if (TaskWindowList[k].window == w)
+        for (int k = 0; k < Tasks().count; ++k)
+            if (Tasks().entries[k].window == w)
                 return true;
         return false;
     }
@@ -137,7 +146,7 @@ TEST_F(TaskBuilder, ListsTitledUnownedShownOrMinimizedWindowsOnly)
     HWND owned = Make("owned window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, plain);
     HWND programManager = Make("Program Manager");
     HWND almost = Make("program manager");
-    BuildTaskMenu(window);
+    Build(ROOT_POSITION_TASK_MANAGER, window);
     EXPECT_TRUE(Listed(plain));
     EXPECT_TRUE(Listed(minimized));
     EXPECT_TRUE(Listed(almost)) << "the comparison is case-sensitive";
@@ -146,36 +155,35 @@ TEST_F(TaskBuilder, ListsTitledUnownedShownOrMinimizedWindowsOnly)
     EXPECT_FALSE(Listed(owned));
     EXPECT_FALSE(Listed(programManager));
     EXPECT_FALSE(Listed(window)) << "never the button itself";
-    for (int k = 0; k < TaskWindowCount; ++k)
-        EXPECT_EQ(static_cast<UINT>(2000 + k), GetMenuItemID(TaskManagerMenu, k));
+    for (int k = 0; k < Tasks().count; ++k)
+        EXPECT_EQ(static_cast<UINT>(2000 + k), GetMenuItemID(Tasks().menu, k));
 }
 
 TEST_F(TaskBuilder, ColumnsBreakAtMultiplesAndTheListStopsAtAHundred)
 {
     for (int i = 0; i < 7; ++i)
         Make(("column window " + std::to_string(i)).c_str());
-    ItemsPerColumn = 3;
-    BuildTaskMenu(window);
-    std::vector<int> columns = ShapeOf(TaskManagerMenu).columns;
+    Build(ROOT_POSITION_TASK_MANAGER, window, 3);
+    std::vector<int> columns = ShapeOf(Tasks().menu).columns;
     ASSERT_GE(columns.size(), 3u);
     EXPECT_EQ(3, columns[0]);
     EXPECT_EQ(3, columns[1]);
     PrepareDynamicMenus();
     for (int i = 0; i < 101; ++i)
         Make(("many " + std::to_string(i)).c_str());
-    BuildTaskMenu(window);
-    EXPECT_EQ(100, TaskWindowCount);
-    EXPECT_EQ(100, GetMenuItemCount(TaskManagerMenu));
+    Build(ROOT_POSITION_TASK_MANAGER, window);
+    EXPECT_EQ(100, Tasks().count);
+    EXPECT_EQ(100, GetMenuItemCount(Tasks().menu));
 }
 
 TEST_F(TaskBuilder, LongTitlesAreCutAt259)
 {
     std::string title(300, 't');
     HWND w = Make(title.c_str());
-    BuildTaskMenu(window);
-    for (int k = 0; k < TaskWindowCount; ++k) {
-        if (TaskWindowList[k].window == w) {
-            EXPECT_EQ(259u, strlen(TaskWindowList[k].title));
+    Build(ROOT_POSITION_TASK_MANAGER, window);
+    for (int k = 0; k < Tasks().count; ++k) {
+        if (Tasks().entries[k].window == w) {
+            EXPECT_EQ(259u, strlen(Tasks().entries[k].text));
         }
     }
     EXPECT_TRUE(Listed(w));
@@ -197,8 +205,8 @@ protected:
     std::vector<int> EntriesOf(const char* file)
     {
         std::vector<int> entries;
-        for (int k = 0; k < AppletCount; ++k)
-            if (AppletList[k].file && lstrcmpiA(AppletList[k].file, file) == 0)
+        for (int k = 0; k < Applets().count; ++k)
+            if (Applets().entries[k].file && lstrcmpiA(Applets().entries[k].file, file) == 0)
                 entries.push_back(k);
         return entries;
     }
@@ -213,17 +221,16 @@ protected:
 TEST_F(AppletBuilder, AFileWithThreeAppletsGivesThreeEntriesWithNamesAndIcons)
 {
     InstalledFixture three("vtthree.cpl");
-    BuildAppletMenu(window);
+    Build(ROOT_POSITION_CONTROL_PANEL, window);
     std::vector<int> entries = EntriesOf("vtthree.cpl");
     ASSERT_EQ(3u, entries.size());
     const char* names[] = { "Alpha Applet", "Beta Applet", "Gamma Applet" };
     for (int i = 0; i < 3; ++i) {
-        const AppletEntry& entry = AppletList[entries[i]];
+        const MenuEntry& entry = Applets().entries[entries[i]];
         EXPECT_STREQ(names[i], entry.text);
-        EXPECT_EQ(i, entry.applet);
-        EXPECT_EQ(FIXTURE_ICON_FIRST + i, entry.iconId);
-        EXPECT_EQ(0, entry.iconIndex);
-        EXPECT_NE(-1, GetMenuState(ControlPanelMenu, 1000 + entries[i], MF_BYCOMMAND));
+        EXPECT_EQ(i, entry.number);
+        EXPECT_NE(nullptr, entry.icon) << "the applet's own icon resource";
+        EXPECT_NE(-1, GetMenuState(Applets().menu, 1000 + entries[i], MF_BYCOMMAND));
     }
     EXPECT_EQ(entries[0] + 1, entries[1]) << "numbered in the order made";
     EXPECT_EQ(1u, Counter("vtthree.cpl init"));
@@ -235,15 +242,14 @@ TEST_F(AppletBuilder, FilesThatCannotBeAskedAreListedOnceByName)
     InstalledFixture noInit("vtnoinit.cpl");
     InstalledFixture noEntry("vtnoentry.cpl");
     InstalledFixture system("SYSDM.CPL");
-    BuildAppletMenu(window);
+    Build(ROOT_POSITION_CONTROL_PANEL, window);
     for (const char* file : { "vtnoinit.cpl", "vtnoentry.cpl", "SYSDM.CPL" }) {
         std::vector<int> entries = EntriesOf(file);
         ASSERT_EQ(1u, entries.size()) << file;
-        EXPECT_EQ(0, AppletList[entries[0]].applet);
-        EXPECT_EQ(0, AppletList[entries[0]].iconId);
+        EXPECT_EQ(0, Applets().entries[entries[0]].number);
     }
-    EXPECT_STREQ("vtnoinit.cpl", AppletList[EntriesOf("vtnoinit.cpl")[0]].text);
-    EXPECT_STREQ("System", AppletList[EntriesOf("SYSDM.CPL")[0]].text);
+    EXPECT_STREQ("vtnoinit.cpl", Applets().entries[EntriesOf("vtnoinit.cpl")[0]].text);
+    EXPECT_STREQ("System", Applets().entries[EntriesOf("SYSDM.CPL")[0]].text);
     EXPECT_EQ(0u, Counter("vtnoinit.cpl exit")) << "no CPL_EXIT after a refused CPL_INIT";
     EXPECT_STREQ("Modem", FriendlyCplName("modem.cpl"));
     EXPECT_STREQ("Network", FriendlyCplName("NetCpl.Cpl"));
@@ -253,22 +259,22 @@ TEST_F(AppletBuilder, FilesThatCannotBeAskedAreListedOnceByName)
 TEST_F(AppletBuilder, WideNamesAreConvertedNotCutToOneLetter)
 {
     InstalledFixture wide("vtwide.cpl");
-    BuildAppletMenu(window);
+    Build(ROOT_POSITION_CONTROL_PANEL, window);
     std::vector<int> entries = EntriesOf("vtwide.cpl");
     ASSERT_EQ(1u, entries.size());
-    EXPECT_STREQ("Wide Applet", AppletList[entries[0]].text);
+    EXPECT_STREQ("Wide Applet", Applets().entries[entries[0]].text);
 }
 
 TEST_F(AppletBuilder, AGarbageCountStopsAtAHundredAndSkipsTheToolsIdentifiers)
 {
     InstalledFixture many("vtmany.cpl");
-    BuildAppletMenu(window);
-    EXPECT_EQ(100, AppletCount);
-    EXPECT_EQ(100, GetMenuItemCount(ControlPanelMenu)) << "Run..., a separator and 98 applets";
-    EXPECT_EQ(nullptr, AppletList[15].file);
-    EXPECT_EQ(nullptr, AppletList[16].file);
-    for (int i = 0; i < GetMenuItemCount(ControlPanelMenu); ++i) {
-        UINT id = GetMenuItemID(ControlPanelMenu, i);
+    Build(ROOT_POSITION_CONTROL_PANEL, window);
+    EXPECT_EQ(100, Applets().count);
+    EXPECT_EQ(100, GetMenuItemCount(Applets().menu)) << "Run..., a separator and 98 applets";
+    EXPECT_EQ(nullptr, Applets().entries[15].file);
+    EXPECT_EQ(nullptr, Applets().entries[16].file);
+    for (int i = 0; i < GetMenuItemCount(Applets().menu); ++i) {
+        UINT id = GetMenuItemID(Applets().menu, i);
         EXPECT_NE(1015u, id);
         EXPECT_NE(1016u, id);
     }
@@ -278,9 +284,8 @@ TEST_F(AppletBuilder, AGarbageCountStopsAtAHundredAndSkipsTheToolsIdentifiers)
 TEST_F(AppletBuilder, ColumnsBreakAtMultiplesOfTheListedApplets)
 {
     InstalledFixture many("vtmany.cpl");
-    ItemsPerColumn = 39;
-    BuildAppletMenu(window);
-    std::vector<int> columns = ShapeOf(ControlPanelMenu).columns;
+    Build(ROOT_POSITION_CONTROL_PANEL, window, 39);
+    std::vector<int> columns = ShapeOf(Applets().menu).columns;
     ASSERT_EQ(3u, columns.size());
     EXPECT_EQ(2 + 39, columns[0]) << "the two fixed items and 39 applets";
     EXPECT_EQ(39, columns[1]);
@@ -319,8 +324,8 @@ protected:
     }
     int IndexOf(const std::string& path)
     {
-        for (int k = 0; k < ScreenSaverCount; ++k)
-            if (lstrcmpiA(ScreenSaverList[k], path.c_str()) == 0)
+        for (int k = 0; k < Savers().count; ++k)
+            if (lstrcmpiA(Savers().entries[k].text, path.c_str()) == 0)
                 return k;
         return -1;
     }
@@ -335,12 +340,12 @@ TEST_F(ScreenSaverBuilder, ListsBothDirectoriesAndMarksTheConfiguredOne)
     char shortPath[MAX_PATH];
     GetShortPathNameA(mystify.c_str(), shortPath, MAX_PATH);
     WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", shortPath, "system.ini");
-    BuildScreenSaverMenu();
+    Build(ROOT_POSITION_SCREEN_SAVER, window);
     int k = IndexOf(mystify);
     ASSERT_GE(k, 0);
     EXPECT_GE(IndexOf(other), 0);
     EXPECT_LT(k, IndexOf(other)) << "the system directory comes first";
-    EXPECT_EQ(5000 + k, CurrentScreenSaverId);
+    EXPECT_EQ(k, Savers().marked);
 }
 
 TEST_F(ScreenSaverBuilder, ANameThatIsTheTailOfTheConfiguredOneIsMarkedTooAndTheLastMatchWins)
@@ -348,28 +353,27 @@ TEST_F(ScreenSaverBuilder, ANameThatIsTheTailOfTheConfiguredOneIsMarkedTooAndThe
     std::string full = Saver(system_, "VTSAVERXY.SCR");
     std::string tail = Saver(windows_, "XY.SCR");
     WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", full.c_str(), "system.ini");
-    BuildScreenSaverMenu();
+    Build(ROOT_POSITION_SCREEN_SAVER, window);
     ASSERT_GE(IndexOf(tail), 0);
-    EXPECT_EQ(5000 + IndexOf(tail), CurrentScreenSaverId);
+    EXPECT_EQ(IndexOf(tail), Savers().marked);
 }
 
 TEST_F(ScreenSaverBuilder, NoConfiguredSaverMarksNothing)
 {
     Saver(system_, "VtPlain.scr");
     WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", nullptr, "system.ini");
-    BuildScreenSaverMenu();
-    EXPECT_EQ(-1, CurrentScreenSaverId);
-    EXPECT_GE(ScreenSaverCount, 1);
+    Build(ROOT_POSITION_SCREEN_SAVER, window);
+    EXPECT_EQ(-1, Savers().marked);
+    EXPECT_GE(Savers().count, 1);
 }
 
 TEST_F(ScreenSaverBuilder, TheFirstColumnHoldsOneMoreAndTheListStopsAtAHundred)
 {
     for (int i = 0; i < 101; ++i)
         Saver(system_, ("VtMany" + std::to_string(i) + ".scr").c_str());
-    ItemsPerColumn = 39;
-    BuildScreenSaverMenu();
-    EXPECT_EQ(100, ScreenSaverCount);
-    std::vector<int> columns = ShapeOf(ScreenSaverMenu).columns;
+    Build(ROOT_POSITION_SCREEN_SAVER, window, 39);
+    EXPECT_EQ(100, Savers().count);
+    std::vector<int> columns = ShapeOf(Savers().menu).columns;
     ASSERT_EQ(3u, columns.size());
     EXPECT_EQ(40, columns[0]);
     EXPECT_EQ(39, columns[1]);

@@ -2,7 +2,7 @@
 // identifier or submenu, text and check mark.
 #include "tests/win32/test_support.h"
 
-#include "menus/menu_tree.h"
+#include "menus/popup_menu.h"
 #include "settings/shell_folder_names.h"
 
 enum Kind { OWNER, STRING, CHECK, SEPARATOR, POPUP_STRING, POPUP_OWNER };
@@ -11,7 +11,7 @@ struct ExpectedItem {
     Kind kind;
     UINT id;            // command id; 0 for separators and popups
     const char* text;   // for owner-drawn items: the text handed over as item data
-    HMENU* submenu;
+    HMENU submenu;
     bool checked;
 };
 
@@ -46,7 +46,7 @@ static void ExpectMenu(HMENU menu, const std::vector<ExpectedItem>& items, const
             break;
         }
         if (expected.submenu) {
-            EXPECT_EQ(*expected.submenu, info.hSubMenu);
+            EXPECT_EQ(expected.submenu, info.hSubMenu);
         } else {
             EXPECT_EQ(nullptr, info.hSubMenu);
             EXPECT_EQ(expected.id, info.wID);
@@ -55,32 +55,32 @@ static void ExpectMenu(HMENU menu, const std::vector<ExpectedItem>& items, const
     }
 }
 
-class MenuTree : public AppTest {};
+class MenuTreeTest : public AppTest {};
 
-TEST_F(MenuTree, RootHoldsFifteenItemsInOrder)
+TEST_F(MenuTreeTest, RootHoldsFifteenItemsInOrder)
 {
-    ExpectMenu(RootMenu, {
+    ExpectMenu(PopupMenu.tree.root, {
         { OWNER, 48, "&Exit Windows (Double Click)", nullptr, false },
         { OWNER, 49, "Restart &Windows (Shift+Double Click)", nullptr, false },
         { OWNER, 50, "Restart &Computer (Ctrl+Double Click)", nullptr, false },
         { SEPARATOR, 0, nullptr, nullptr, false },
         { OWNER, 53, "&Minimize All", nullptr, false },
-        { POPUP_STRING, 0, "&Screen Saver (+Ctrl = Set Default)", &ScreenSaverMenu, false },
-        { POPUP_OWNER, 0, DesktopName, &DesktopMenu, false },
-        { POPUP_STRING, 0, "&Favourites", &FavouritesMenu, false },
-        { POPUP_STRING, 0, ControlPanelName, &ControlPanelMenu, false },
-        { POPUP_OWNER, 0, "&Task Manager (+Shift or +Ctrl = KILL)", &TaskManagerMenu, false },
-        { POPUP_STRING, 0, "&Tools", &ToolsMenu, false },
-        { POPUP_STRING, 0, "&Options", &OptionsMenu, false },
+        { POPUP_STRING, 0, "&Screen Saver (+Ctrl = Set Default)", SubmenuAt(ROOT_POSITION_SCREEN_SAVER), false },
+        { POPUP_OWNER, 0, DesktopName, SubmenuAt(ROOT_POSITION_DESKTOP), false },
+        { POPUP_STRING, 0, "&Favourites", SubmenuAt(ROOT_POSITION_FAVOURITES), false },
+        { POPUP_STRING, 0, ControlPanelName, SubmenuAt(ROOT_POSITION_CONTROL_PANEL), false },
+        { POPUP_OWNER, 0, "&Task Manager (+Shift or +Ctrl = KILL)", SubmenuAt(ROOT_POSITION_TASK_MANAGER), false },
+        { POPUP_STRING, 0, "&Tools", PopupMenu.tree.tools, false },
+        { POPUP_STRING, 0, "&Options", PopupMenu.tree.options, false },
         { OWNER, 26, "&About", nullptr, false },
         { SEPARATOR, 0, nullptr, nullptr, false },
         { OWNER, 27, "E&xit", nullptr, false },
     }, "root");
 }
 
-TEST_F(MenuTree, ToolsAndOptionsInOrder)
+TEST_F(MenuTreeTest, ToolsAndOptionsInOrder)
 {
-    ExpectMenu(ToolsMenu, {
+    ExpectMenu(PopupMenu.tree.tools, {
         { STRING, 74, "&Windows list", nullptr, false },
         { STRING, 73, "&Processes list", nullptr, false },
         { STRING, 75, "&Spy window", nullptr, false },
@@ -92,7 +92,7 @@ TEST_F(MenuTree, ToolsAndOptionsInOrder)
         { STRING, 1015, "C&ontrol Panel in Start Menu", nullptr, false },
         { STRING, 1016, "&Printers in Start Menu", nullptr, false },
     }, "tools");
-    ExpectMenu(OptionsMenu, {
+    ExpectMenu(PopupMenu.tree.options, {
         { OWNER, 55, "&Floating window", nullptr, false },
         { OWNER, 56, "System &Tray", nullptr, false },
         { OWNER, 57, "&Window and System Tray", nullptr, false },
@@ -106,13 +106,13 @@ TEST_F(MenuTree, ToolsAndOptionsInOrder)
     }, "options");
 }
 
-TEST_F(MenuTree, LazySubmenusStartEmptyFavouritesHoldTheirFixedItems)
+TEST_F(MenuTreeTest, LazySubmenusStartEmptyFavouritesHoldTheirFixedItems)
 {
-    EXPECT_EQ(0, GetMenuItemCount(ScreenSaverMenu));
-    EXPECT_EQ(0, GetMenuItemCount(DesktopMenu));
-    EXPECT_EQ(0, GetMenuItemCount(ControlPanelMenu));
-    EXPECT_EQ(0, GetMenuItemCount(TaskManagerMenu));
-    ExpectMenu(FavouritesMenu, {
+    EXPECT_EQ(0, GetMenuItemCount(SubmenuAt(ROOT_POSITION_SCREEN_SAVER)));
+    EXPECT_EQ(0, GetMenuItemCount(SubmenuAt(ROOT_POSITION_DESKTOP)));
+    EXPECT_EQ(0, GetMenuItemCount(SubmenuAt(ROOT_POSITION_CONTROL_PANEL)));
+    EXPECT_EQ(0, GetMenuItemCount(SubmenuAt(ROOT_POSITION_TASK_MANAGER)));
+    ExpectMenu(SubmenuAt(ROOT_POSITION_FAVOURITES), {
         { OWNER, 42, "&Edit", nullptr, false },
         { SEPARATOR, 0, nullptr, nullptr, false },
     }, "favourites");
@@ -131,11 +131,11 @@ class MenuTreeFromSettings : public AppTest {
 
 TEST_F(MenuTreeFromSettings, ChecksFollowTheStoredSettingsAndOddValuesStayPlainItems)
 {
-    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(OptionsMenu, 58, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(OptionsMenu, 59, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_EQ(0u, GetMenuState(OptionsMenu, 60, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(PopupMenu.tree.options, 58, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(PopupMenu.tree.options, 59, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(0u, GetMenuState(PopupMenu.tree.options, 60, MF_BYCOMMAND) & MF_CHECKED);
     // 0x38 would carry the popup and column-break flags if passed as flags.
-    UINT force = GetMenuState(OptionsMenu, 52, MF_BYCOMMAND);
+    UINT force = GetMenuState(PopupMenu.tree.options, 52, MF_BYCOMMAND);
     EXPECT_EQ(0u, force & (MF_CHECKED | MF_POPUP | MF_MENUBARBREAK | MF_MENUBREAK));
-    EXPECT_EQ(10, GetMenuItemCount(OptionsMenu));
+    EXPECT_EQ(10, GetMenuItemCount(PopupMenu.tree.options));
 }

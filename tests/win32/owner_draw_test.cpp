@@ -3,20 +3,21 @@
 // texts, icons given back after every drawing, and keyboard mnemonics.
 #include "tests/win32/test_support.h"
 
-#include "menus/menu_tree.h"
-#include "settings/shell_folder_names.h"
-#include "ui/button_face.h"
 #include "app/startup.h"
-#include "ui/program_icons.h"
-#include "menus/applet_menu.h"
-#include "menus/desktop_menu.h"
+#include "menus/dynamic_submenus.h"
 #include "menus/menu_char.h"
+#include "menus/owner_draw.h"
 #include "menus/popup_menu.h"
-#include "menus/screen_saver_menu.h"
-#include "menus/task_menu.h"
 #include "settings/favourites_store.h"
 #include "settings/settings_store.h"
-#include "menus/owner_draw.h"
+#include "settings/shell_folder_names.h"
+#include "ui/program_icons.h"
+
+// The popup menu's record, to set up what the menu loop would.
+static PopupMenuRecord& Popup()
+{
+    return const_cast<PopupMenuRecord&>(PopupMenu);
+}
 
 static const int ITEM_WIDTH = 300, ITEM_HEIGHT = 24;
 
@@ -55,7 +56,7 @@ protected:
         canvas.Fill(GetSysColor(COLOR_MENU));
         if (icon)
             DrawIconEx(canvas.dc(), 2, (canvas.height() - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
-        HGDIOBJ font = SelectObject(canvas.dc(), MenuFont);
+        HGDIOBJ font = SelectObject(canvas.dc(), MenuFonts.menuFont);
         SetBkMode(canvas.dc(), TRANSPARENT);
         SetTextColor(canvas.dc(), GetSysColor(COLOR_MENUTEXT));
         RECT text_rect = { 21, 0, canvas.width(), canvas.height() };
@@ -84,7 +85,7 @@ protected:
     static int TextWidth(const char* text)
     {
         HDC dc = GetDC(nullptr);
-        HGDIOBJ font = SelectObject(dc, MenuFont);
+        HGDIOBJ font = SelectObject(dc, MenuFonts.menuFont);
         RECT bounds = {};
         DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
         SelectObject(dc, font);
@@ -103,11 +104,11 @@ TEST_F(OwnerDraw, FixedItemsMeasureTheirTextAndTheIconCell)
         MEASUREITEMSTRUCT measure = Measure(id);
         EXPECT_EQ(static_cast<UINT>(TextWidth(text) + 18), measure.itemWidth) << id;
         EXPECT_GE(measure.itemHeight, 18u) << id;
-        EXPECT_GE(static_cast<int>(measure.itemHeight), NonClientMetrics.iMenuHeight) << id;
+        EXPECT_GE(static_cast<int>(measure.itemHeight), MenuFonts.metrics.iMenuHeight) << id;
     }
-    MEASUREITEMSTRUCT desk = Measure(reinterpret_cast<ULONG_PTR>(DesktopMenu));
+    MEASUREITEMSTRUCT desk = Measure(reinterpret_cast<ULONG_PTR>(SubmenuAt(ROOT_POSITION_DESKTOP)));
     EXPECT_EQ(static_cast<UINT>(TextWidth(DesktopName) + 18), desk.itemWidth);
-    MEASUREITEMSTRUCT tasks = Measure(reinterpret_cast<ULONG_PTR>(TaskManagerMenu));
+    MEASUREITEMSTRUCT tasks = Measure(reinterpret_cast<ULONG_PTR>(SubmenuAt(ROOT_POSITION_TASK_MANAGER)));
     EXPECT_EQ(static_cast<UINT>(TextWidth("&Task Manager (+Shift or +Ctrl = KILL)") + 18), tasks.itemWidth);
 }
 
@@ -147,7 +148,7 @@ TEST_F(OwnerDraw, OnlyThePlacementInForceShowsItsIcon)
 {
     const UINT placements[] = { 55, 56, 57, 44 };
     for (int mode = 0; mode < 4; ++mode) {
-        Settings.place = mode;
+        ChangeSetting(&SettingsRecord::place, mode);
         for (int i = 0; i < 4; ++i) {
             Canvas canvas(ITEM_WIDTH, ITEM_HEIGHT);
             Draw(canvas, placements[i]);
@@ -216,9 +217,7 @@ TEST_F(OwnerDraw, ACheckedItemWithAnIconKeepsItsCellOutOfTheFill)
 
 TEST_F(OwnerDraw, FavouritesMeasureTheProgramAndDrawNameAndParameters)
 {
-    ClearFavourites();
-    AppendFavourite("C:\\Tools\\app.exe", "-x");
-    AppendFavourite("C:\\Tools\\app.exe", "");
+    UseFavourites({ { "C:\\Tools\\app.exe", "-x" }, { "C:\\Tools\\app.exe", "" } });
     char text[MENU_ITEM_TEXT_CAPACITY];
     MenuItemText(3000, true, text, sizeof text);
     EXPECT_STREQ("app.exe -x", text);
@@ -231,19 +230,15 @@ TEST_F(OwnerDraw, FavouritesMeasureTheProgramAndDrawNameAndParameters)
     EXPECT_EQ(LoadIconA(nullptr, IDI_APPLICATION), item.icon);
     EXPECT_FALSE(item.iconOwned);
     ReleaseMenuItem(item);
-    ClearFavourites();
 }
 
 TEST_F(OwnerDraw, DesktopItemsAndSaversDropTheirExtensionWhenDrawn)
 {
     PrepareDynamicMenus();
-    strcpy(DesktopDirectory, "C:\\Desk\\");
-    DesktopItemList[0] = _strdup("Word.lnk");
-    DesktopItemCount = 1;
-    ScreenSaverList[0] = _strdup("C:\\WINDOWS\\SYSTEM\\Mystify.scr");
-    ScreenSaverList[1] = _strdup("C:\\WINDOWS\\SYSTEM\\Other.scr");
-    ScreenSaverCount = 2;
-    CurrentScreenSaverId = 5000;
+    PlantMenuEntry(ROOT_POSITION_DESKTOP, 0, "Word.lnk", "C:\\Desk\\Word.lnk");
+    PlantMenuEntry(ROOT_POSITION_SCREEN_SAVER, 0, "C:\\WINDOWS\\SYSTEM\\Mystify.scr");
+    PlantMenuEntry(ROOT_POSITION_SCREEN_SAVER, 1, "C:\\WINDOWS\\SYSTEM\\Other.scr");
+    SubmenuRecordAt(ROOT_POSITION_SCREEN_SAVER).marked = 0;
     char text[MENU_ITEM_TEXT_CAPACITY];
     MenuItemText(4000, true, text, sizeof text);
     EXPECT_STREQ("Word", text);
@@ -263,20 +258,18 @@ TEST_F(OwnerDraw, DesktopItemsAndSaversDropTheirExtensionWhenDrawn)
 TEST_F(OwnerDraw, DrawingNotesWhichSubmenuIsOnScreenMeasuringDoesNot)
 {
     InstalledFixture three("vtthree.cpl");
-    BuildAppletMenu(window);
-    ASSERT_GT(AppletCount, 0);
-    UINT first = GetMenuItemID(ControlPanelMenu, 2);
-    LastPopulatedPosition = 0;
+    FillDynamicSubmenu(ROOT_POSITION_CONTROL_PANEL, window, PopupMenu.itemsPerColumn);
+    ASSERT_GT(SubmenuRecordAt(ROOT_POSITION_CONTROL_PANEL).count, 0);
+    UINT first = GetMenuItemID(SubmenuAt(ROOT_POSITION_CONTROL_PANEL), 2);
+    Popup().lastPopulatedPosition = 0;
     Measure(first);
-    EXPECT_EQ(0, LastPopulatedPosition);
+    EXPECT_EQ(0, PopupMenu.lastPopulatedPosition);
     Canvas canvas(ITEM_WIDTH, ITEM_HEIGHT);
     Draw(canvas, first);
-    EXPECT_EQ(8, LastPopulatedPosition);
-    ClearFavourites();
-    AppendFavourite("C:\\x.exe", "");
+    EXPECT_EQ(8, PopupMenu.lastPopulatedPosition);
+    UseFavourites({ { "C:\\x.exe", "" } });
     Draw(canvas, 3000);
-    EXPECT_EQ(8, LastPopulatedPosition) << "favourites leave it alone";
-    ClearFavourites();
+    EXPECT_EQ(8, PopupMenu.lastPopulatedPosition) << "favourites leave it alone";
 }
 
 TEST_F(OwnerDraw, ExtractedIconsAreDestroyedSharedOnesKept)
@@ -303,12 +296,12 @@ TEST_F(OwnerDraw, ExtractedIconsAreDestroyedSharedOnesKept)
 
 TEST_F(OwnerDraw, TheRealMenuGivesBackTheIconsItDrew)
 {
-    DrawResourceCounts before = DrawResources;
+    DrawResourceCounts before = DrawResources();
     MenuDriver driver(window);
     driver.Key(VK_DOWN, 7).Key(VK_RIGHT).Key(VK_ESCAPE, 2);   // the Favourites with "&Edit"
     driver.Run();
-    EXPECT_GT(DrawResources.iconsTaken, before.iconsTaken) << "the editor's icon was extracted and drawn";
-    EXPECT_EQ(DrawResources.iconsTaken - before.iconsTaken, DrawResources.iconsReleased - before.iconsReleased);
+    EXPECT_GT(DrawResources().iconsTaken, before.iconsTaken) << "the editor's icon was extracted and drawn";
+    EXPECT_EQ(DrawResources().iconsTaken - before.iconsTaken, DrawResources().iconsReleased - before.iconsReleased);
 }
 
 // Every item of a submenu drawn as the menu would.
@@ -338,23 +331,23 @@ TEST_F(OwnerDraw, FiveHundredOpeningsGiveBackEverythingTheyTook)
     HWND listed = CreateTestWindow("listed window");
     DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    DrawResourceCounts before = DrawResources;
+    DrawResourceCounts before = DrawResources();
     for (int opening = 0; opening < 500; ++opening) {
         PrepareDynamicMenus();
         for (int position : { 5, 6, 8, 9 })
             SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(position, MF_POPUP | MF_HILITE),
-                         reinterpret_cast<LPARAM>(RootMenu));
-        for (HMENU menu : { RootMenu, ScreenSaverMenu, DesktopMenu, ControlPanelMenu, TaskManagerMenu })
+                         reinterpret_cast<LPARAM>(PopupMenu.tree.root));
+        for (HMENU menu : { PopupMenu.tree.root, SubmenuAt(5), SubmenuAt(6), SubmenuAt(8), SubmenuAt(9) })
             DrawAll(window, menu);
-        LastPopulatedPosition = 0;
+        Popup().lastPopulatedPosition = 0;
     }
     PrepareDynamicMenus();
-    long taken = DrawResources.iconsTaken - before.iconsTaken;
+    long taken = DrawResources().iconsTaken - before.iconsTaken;
     EXPECT_GE(taken, 500 * 5) << "the test must actually extract icons";
-    EXPECT_EQ(taken, DrawResources.iconsReleased - before.iconsReleased);
-    EXPECT_EQ(DrawResources.librariesLoaded - before.librariesLoaded,
-              DrawResources.librariesFreed - before.librariesFreed);
-    EXPECT_GT(DrawResources.librariesLoaded - before.librariesLoaded, 0);
+    EXPECT_EQ(taken, DrawResources().iconsReleased - before.iconsReleased);
+    EXPECT_EQ(DrawResources().librariesLoaded - before.librariesLoaded,
+              DrawResources().librariesFreed - before.librariesFreed);
+    EXPECT_GT(DrawResources().librariesLoaded - before.librariesLoaded, 0);
     // Where the system counts its objects, they are back where they were.
     if (gdiBefore) {
         EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
@@ -365,19 +358,19 @@ TEST_F(OwnerDraw, FiveHundredOpeningsGiveBackEverythingTheyTook)
 
 TEST_F(OwnerDraw, MnemonicsChooseOwnerDrawnItems)
 {
-    LRESULT exit = OnMenuChar('x', RootMenu);
+    LRESULT exit = OnMenuChar('x', PopupMenu.tree.root);
     EXPECT_EQ(MNC_EXECUTE, HIWORD(exit));
     EXPECT_EQ(14, LOWORD(exit));
-    LRESULT minimize = OnMenuChar('M', RootMenu);
+    LRESULT minimize = OnMenuChar('M', PopupMenu.tree.root);
     EXPECT_EQ(MNC_EXECUTE, HIWORD(minimize));
     EXPECT_EQ(4, LOWORD(minimize));
-    LRESULT shared = OnMenuChar('t', RootMenu);   // Task Manager and Tools
+    LRESULT shared = OnMenuChar('t', PopupMenu.tree.root);   // Task Manager and Tools
     EXPECT_EQ(MNC_SELECT, HIWORD(shared));
     EXPECT_EQ(9, LOWORD(shared));
-    EXPECT_EQ(MNC_IGNORE, HIWORD(OnMenuChar('q', RootMenu)));
-    EnableMenuItem(RootMenu, 53, MF_BYCOMMAND | MF_GRAYED);
-    EXPECT_EQ(MNC_IGNORE, HIWORD(OnMenuChar('m', RootMenu))) << "a greyed item cannot be chosen";
-    EnableMenuItem(RootMenu, 53, MF_BYCOMMAND | MF_ENABLED);
+    EXPECT_EQ(MNC_IGNORE, HIWORD(OnMenuChar('q', PopupMenu.tree.root)));
+    EnableMenuItem(PopupMenu.tree.root, 53, MF_BYCOMMAND | MF_GRAYED);
+    EXPECT_EQ(MNC_IGNORE, HIWORD(OnMenuChar('m', PopupMenu.tree.root))) << "a greyed item cannot be chosen";
+    EnableMenuItem(PopupMenu.tree.root, 53, MF_BYCOMMAND | MF_ENABLED);
 }
 
 TEST_F(OwnerDraw, TypingAnUnderlinedLetterInTheOpenMenuChoosesTheItem)

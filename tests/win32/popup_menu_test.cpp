@@ -3,20 +3,24 @@
 // next opening; the real menu driven by keys inside its own loop.
 #include "tests/win32/test_support.h"
 
-#include "menus/menu_tree.h"
 #include "app/startup.h"
-#include "menus/applet_menu.h"
-#include "menus/desktop_menu.h"
 #include "menus/popup_menu.h"
-#include "menus/screen_saver_menu.h"
-#include "menus/task_menu.h"
 
-class PopupMenu : public AppTest {
+// The popup menu's record, to set up what the menu loop would.
+static PopupMenuRecord& Popup()
+{
+    return const_cast<PopupMenuRecord&>(PopupMenu);
+}
+
+static HMENU ControlPanel() { return SubmenuAt(ROOT_POSITION_CONTROL_PANEL); }
+static DynamicSubmenu& Tasks() { return SubmenuRecordAt(ROOT_POSITION_TASK_MANAGER); }
+
+class PopupMenuLife : public AppTest {
 protected:
     void Highlight(int position)
     {
         SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(position, MF_POPUP | MF_HILITE),
-                     reinterpret_cast<LPARAM>(RootMenu));
+                     reinterpret_cast<LPARAM>(PopupMenu.tree.root));
     }
     void BuildAll()
     {
@@ -25,86 +29,84 @@ protected:
     }
 };
 
-TEST_F(PopupMenu, HighlightingFillsEachLazySubmenuOnce)
+TEST_F(PopupMenuLife, HighlightingFillsEachLazySubmenuOnce)
 {
     HWND titled = CreateTestWindow("listed window");
     Highlight(8);
-    int applets = GetMenuItemCount(ControlPanelMenu);
+    int applets = GetMenuItemCount(ControlPanel());
     EXPECT_GE(applets, 2) << "Run... and a separator at least";
-    EXPECT_EQ(51u, GetMenuItemID(ControlPanelMenu, 0));
+    EXPECT_EQ(51u, GetMenuItemID(ControlPanel(), 0));
     Highlight(8);
-    EXPECT_EQ(applets, GetMenuItemCount(ControlPanelMenu)) << "never twice in one opening";
+    EXPECT_EQ(applets, GetMenuItemCount(ControlPanel())) << "never twice in one opening";
 
     Highlight(9);
-    int windows = GetMenuItemCount(TaskManagerMenu);
+    int windows = GetMenuItemCount(Tasks().menu);
     EXPECT_GE(windows, 1);
     Highlight(9);
-    EXPECT_EQ(windows, GetMenuItemCount(TaskManagerMenu));
-    EXPECT_EQ(windows, TaskWindowCount);
+    EXPECT_EQ(windows, GetMenuItemCount(Tasks().menu));
+    EXPECT_EQ(windows, Tasks().count);
     DestroyWindow(titled);
 }
 
-TEST_F(PopupMenu, HighlightsAreIgnoredWhilePopulatingOrForThePositionOnScreen)
+TEST_F(PopupMenuLife, HighlightsAreIgnoredWhilePopulatingOrForThePositionOnScreen)
 {
-    Populating = true;
+    Popup().populating = true;
     Highlight(8);
-    EXPECT_EQ(0, GetMenuItemCount(ControlPanelMenu));
-    Populating = false;
-    LastPopulatedPosition = 8;
+    EXPECT_EQ(0, GetMenuItemCount(ControlPanel()));
+    Popup().populating = false;
+    Popup().lastPopulatedPosition = 8;
     Highlight(8);
-    EXPECT_EQ(0, GetMenuItemCount(ControlPanelMenu));
-    LastPopulatedPosition = 0;
+    EXPECT_EQ(0, GetMenuItemCount(ControlPanel()));
+    Popup().lastPopulatedPosition = 0;
     Highlight(7);
     Highlight(10);
-    EXPECT_EQ(2, GetMenuItemCount(FavouritesMenu)) << "favourites are not rebuilt by a highlight";
+    EXPECT_EQ(2, GetMenuItemCount(SubmenuAt(ROOT_POSITION_FAVOURITES))) << "favourites are not rebuilt by a highlight";
 }
 
-TEST_F(PopupMenu, TheClosingSelectAndItemsOfOtherMenusBuildNothing)
+TEST_F(PopupMenuLife, TheClosingSelectAndItemsOfOtherMenusBuildNothing)
 {
     SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(8, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(ToolsMenu));
-    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(8, MF_HILITE), reinterpret_cast<LPARAM>(RootMenu));
-    EXPECT_EQ(0, GetMenuItemCount(ControlPanelMenu));
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(8, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(PopupMenu.tree.tools));
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(8, MF_HILITE), reinterpret_cast<LPARAM>(PopupMenu.tree.root));
+    EXPECT_EQ(0, GetMenuItemCount(ControlPanel()));
 }
 
-TEST_F(PopupMenu, PreparingEmptiesTheFourAndFreesTheirTables)
+TEST_F(PopupMenuLife, PreparingEmptiesTheFourAndFreesTheirTables)
 {
     HWND titled = CreateTestWindow("listed window");
     BuildAll();
-    EXPECT_GT(GetMenuItemCount(ControlPanelMenu), 0);
-    EXPECT_GT(TaskWindowCount, 0);
+    EXPECT_GT(GetMenuItemCount(ControlPanel()), 0);
+    EXPECT_GT(Tasks().count, 0);
     PrepareDynamicMenus();
-    EXPECT_EQ(0, GetMenuItemCount(ScreenSaverMenu));
-    EXPECT_EQ(0, GetMenuItemCount(DesktopMenu));
-    EXPECT_EQ(0, GetMenuItemCount(ControlPanelMenu));
-    EXPECT_EQ(0, GetMenuItemCount(TaskManagerMenu));
-    EXPECT_EQ(0, AppletCount);
-    EXPECT_EQ(0, TaskWindowCount);
-    EXPECT_EQ(0, DesktopItemCount);
-    EXPECT_EQ(0, ScreenSaverCount);
-    EXPECT_EQ(nullptr, TaskWindowList[0].title) << "the texts are freed";
-    EXPECT_EQ(nullptr, AppletList[0].text);
+    EXPECT_EQ(0, GetMenuItemCount(SubmenuAt(ROOT_POSITION_SCREEN_SAVER)));
+    EXPECT_EQ(0, GetMenuItemCount(SubmenuAt(ROOT_POSITION_DESKTOP)));
+    EXPECT_EQ(0, GetMenuItemCount(ControlPanel()));
+    EXPECT_EQ(0, GetMenuItemCount(Tasks().menu));
+    for (int position : { 5, 6, 8, 9 })
+        EXPECT_EQ(0, SubmenuRecordAt(position).count) << position;
+    EXPECT_EQ(nullptr, Tasks().entries[0].text) << "the texts are freed";
+    EXPECT_EQ(nullptr, SubmenuRecordAt(ROOT_POSITION_CONTROL_PANEL).entries[0].text);
     PrepareDynamicMenus();   // nothing built: nothing to free
-    EXPECT_EQ(0, AppletCount);
+    EXPECT_EQ(0, SubmenuRecordAt(ROOT_POSITION_CONTROL_PANEL).count);
     DestroyWindow(titled);
 }
 
-TEST_F(PopupMenu, ANewAppletAppearsAtTheNextOpening)
+TEST_F(PopupMenuLife, ANewAppletAppearsAtTheNextOpening)
 {
     Highlight(8);
-    int before = GetMenuItemCount(ControlPanelMenu);
+    int before = GetMenuItemCount(ControlPanel());
     {
         InstalledFixture applets("vtthree.cpl");
         Highlight(8);
-        EXPECT_EQ(before, GetMenuItemCount(ControlPanelMenu)) << "not while this opening lasts";
+        EXPECT_EQ(before, GetMenuItemCount(ControlPanel())) << "not while this opening lasts";
         PrepareDynamicMenus();
         Highlight(8);
-        EXPECT_EQ(before + 3, GetMenuItemCount(ControlPanelMenu));
+        EXPECT_EQ(before + 3, GetMenuItemCount(ControlPanel()));
         PrepareDynamicMenus();
     }
 }
 
-TEST_F(PopupMenu, FavouritesSurviveOpenings)
+TEST_F(PopupMenuLife, FavouritesSurviveOpenings)
 {
     WriteStringValue("Item0", "C:\\one.exe");
     DialogScript script("Favourite");
@@ -112,30 +114,30 @@ TEST_F(PopupMenu, FavouritesSurviveOpenings)
     SendMessageA(window, WM_COMMAND, 42, 0);   // the list is stored and reloaded after the editor
     PrepareDynamicMenus();
     PrepareDynamicMenus();
-    EXPECT_GE(GetMenuItemCount(FavouritesMenu), 2);
-    EXPECT_EQ(42u, GetMenuItemID(FavouritesMenu, 0));
+    EXPECT_GE(GetMenuItemCount(SubmenuAt(ROOT_POSITION_FAVOURITES)), 2);
+    EXPECT_EQ(42u, GetMenuItemID(SubmenuAt(ROOT_POSITION_FAVOURITES), 0));
 }
 
-TEST_F(PopupMenu, TheRealMenuFillsAHighlightedSubmenuAndMarksItPainted)
+TEST_F(PopupMenuLife, TheRealMenuFillsAHighlightedSubmenuAndMarksItPainted)
 {
     int itemsWhileOpen = -1, positionWhileOpen = -1;
     MenuDriver driver(window);
     driver.Key(VK_DOWN, 8)          // 0 1 2 (separator) 4 5 6 7 8: the Control Panel
         .Key(VK_RIGHT)
         .Then([&] {
-            itemsWhileOpen = GetMenuItemCount(ControlPanelMenu);
-            positionWhileOpen = LastPopulatedPosition;
+            itemsWhileOpen = GetMenuItemCount(ControlPanel());
+            positionWhileOpen = PopupMenu.lastPopulatedPosition;
         })
         .Key(VK_ESCAPE, 2);
     driver.Run();
     EXPECT_GE(itemsWhileOpen, 2);
     EXPECT_EQ(8, positionWhileOpen) << "set as soon as its items are painted";
-    EXPECT_EQ(0, LastPopulatedPosition) << "reset after the menu closed";
-    EXPECT_GE(GetMenuItemCount(ControlPanelMenu), 2) << "the table stays until the next opening";
+    EXPECT_EQ(0, PopupMenu.lastPopulatedPosition) << "reset after the menu closed";
+    EXPECT_GE(GetMenuItemCount(ControlPanel()), 2) << "the table stays until the next opening";
     EXPECT_TRUE(driver.commands.empty());
 }
 
-TEST_F(PopupMenu, AChosenWindowIsHandledAfterTheMenuClosedWithThatOpeningsTable)
+TEST_F(PopupMenuLife, AChosenWindowIsHandledAfterTheMenuClosedWithThatOpeningsTable)
 {
     HWND target = CreateTestWindow("vornel target window");
     ShowWindow(target, SW_MINIMIZE);
@@ -147,8 +149,8 @@ TEST_F(PopupMenu, AChosenWindowIsHandledAfterTheMenuClosedWithThatOpeningsTable)
     driver.Key(VK_DOWN, 9)          // the Task Manager
         .Key(VK_RIGHT)
         .Then([&] {
-            for (int k = 0; k < TaskWindowCount; ++k)
-                if (TaskWindowList[k].window == target)
+            for (int k = 0; k < Tasks().count; ++k)
+                if (Tasks().entries[k].window == target)
                     targetIndex = k;
             targetListed = targetIndex >= 0;
         });

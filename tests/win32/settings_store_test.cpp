@@ -2,7 +2,7 @@
 // start, stored values of every shape, and the string helpers.
 #include "tests/win32/test_support.h"
 
-#include "menus/menu_tree.h"
+#include "menus/popup_menu.h"
 #include "app/startup.h"
 #include "settings/settings_store.h"
 
@@ -39,9 +39,9 @@ TEST_F(FirstStart, WritesAllEightValuesWithTheirSizesAndDefaults)
 
 TEST_F(FirstStart, OptionsChecksFollowTheDefaults)
 {
-    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(OptionsMenu, 60, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(PopupMenu.tree.options, 60, MF_BYCOMMAND) & MF_CHECKED);
     for (UINT command : { 58u, 59u, 52u })
-        EXPECT_EQ(0u, GetMenuState(OptionsMenu, command, MF_BYCOMMAND) & MF_CHECKED) << command;
+        EXPECT_EQ(0u, GetMenuState(PopupMenu.tree.options, command, MF_BYCOMMAND) & MF_CHECKED) << command;
 }
 
 // Stores values before the start-up reads them.
@@ -83,8 +83,8 @@ TEST_F(StoredEverything, AreReadPlacedAndShown)
     EXPECT_EQ(47, rect.right - rect.left) << "Large Window";
     EXPECT_EQ(47, rect.bottom - rect.top);
     EXPECT_TRUE(IsWindowVisible(window)) << "WindowAndTray shows the button";
-    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(OptionsMenu, 52, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_EQ(0u, GetMenuState(OptionsMenu, 60, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(PopupMenu.tree.options, 52, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(0u, GetMenuState(PopupMenu.tree.options, 60, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 class StoredFarAway : public StoredSettings {

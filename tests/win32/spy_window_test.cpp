@@ -8,7 +8,8 @@
 #include "app/command_dispatch.h"
 #include "base/commands.h"
 #include "res/resource.h"
-#include "tools/spy_window.h"
+#include "dialogs/single_dialog.h"
+#include "dialogs/spy_window/spy_window.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ protected:
         target = CreateWindowA("BUTTON", "Spy target", WS_CHILD | WS_VISIBLE, 10, 10, 120, 20, canvas, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(PumpUntil([&] { return ClientPixel(canvas, 150, 100) == CanvasColour; }));
-        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SPY), window, SpyDlgProc, 0);
+        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SPY), window, SpyDlgProc,
+                                    reinterpret_cast<LPARAM>(&state));
         ASSERT_NE(nullptr, dialog);
     }
     void TearDown() override
@@ -68,6 +70,7 @@ protected:
         return PumpUntil([&] { return Field(dialog, IDC_SPY_MOUSE) == position; });
     }
 
+    SpyWindowState state = {};
     HWND canvas = nullptr, target = nullptr, dialog = nullptr;
     HBRUSH brush = nullptr;
 };
@@ -127,7 +130,7 @@ TEST_F(Spy, EachWayOfClosingEndsItAndTheOpenerSavesTheHexChoice)
         }).Start();
         SendMessageA(window, WM_COMMAND, CMD_SPY_WINDOW, 0);   // returns once the dialog has ended
         hex ^= 1;
-        EXPECT_FALSE(SpyOpen);
+        EXPECT_FALSE(SingleDialogOpen(IDD_SPY));
         EXPECT_EQ(nullptr, FindWindowA(nullptr, "Spy window"));
         std::vector<unsigned char> stored;
         ASSERT_TRUE(ReadValue("&Color as hex", stored));

@@ -2,7 +2,7 @@
 // removed by their commands, checked from the file system on each highlight.
 #include "tests/win32/test_support.h"
 
-#include "menus/menu_tree.h"
+#include "menus/popup_menu.h"
 #include "settings/shell_folder_names.h"
 #include "settings/start_menu_folders.h"
 
@@ -15,9 +15,9 @@ protected:
     }
     void HighlightTools()
     {
-        SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(10, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(RootMenu));
+        SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(10, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(PopupMenu.tree.root));
     }
-    bool Checked(UINT id) { return (GetMenuState(ToolsMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    bool Checked(UINT id) { return (GetMenuState(PopupMenu.tree.tools, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 };
@@ -47,7 +47,7 @@ TEST_F(StartMenu, HighlightingToolsReadsTheChecksFromTheFileSystem)
     EXPECT_TRUE(Checked(1015));
     EXPECT_FALSE(Checked(1016));
     char text[64];
-    GetMenuStringA(ToolsMenu, 1015, text, sizeof text, MF_BYCOMMAND);
+    GetMenuStringA(PopupMenu.tree.tools, 1015, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ("C&ontrol Panel in Start Menu", text);
 }
 

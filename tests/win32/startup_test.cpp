@@ -3,15 +3,13 @@
 #include "tests/win32/test_support.h"
 
 #include "app/hotkeys.h"
-#include "menus/menu_tree.h"
-#include "settings/shell_folder_names.h"
 #include "app/startup.h"
-#include "menus/menu_columns.h"
 #include "menus/owner_draw.h"
-#include "ui/program_icons.h"
+#include "menus/popup_menu.h"
 #include "res/resource.h"
 #include "settings/settings_store.h"
-#include "ui/button_face.h"
+#include "settings/shell_folder_names.h"
+#include "ui/program_icons.h"
 
 class StartupTest : public AppTest {};
 
@@ -36,7 +34,7 @@ TEST_F(StartupTest, CreatesTheButtonWindowAtTheDefaultPlace)
     EXPECT_STREQ("SimpleClass", className);
     EXPECT_STREQ("Vornel 2.10", title);
     EXPECT_EQ(window, FindWindowA("SimpleClass", nullptr));
-    EXPECT_EQ(window, MainWindow);
+    EXPECT_EQ(window, Program.mainWindow);
 
     LONG style = GetWindowLongA(window, GWL_STYLE);
     LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
@@ -59,19 +57,19 @@ TEST_F(StartupTest, CreatesTheButtonWindowAtTheDefaultPlace)
 
 TEST_F(StartupTest, ComputesProcessWideValues)
 {
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 20 + 1, ItemsPerColumn);
-    EXPECT_NE(nullptr, MenuFont);
-    EXPECT_NE(nullptr, CaptionFont);
-    EXPECT_EQ(148u, OsVersion.dwOSVersionInfoSize);
-    EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), OsVersion.dwPlatformId);
-    EXPECT_GT(NonClientMetrics.iMenuHeight, 0);
-    EXPECT_EQ(340u, NonClientMetrics.cbSize);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 20 + 1, PopupMenu.itemsPerColumn);
+    EXPECT_NE(nullptr, MenuFonts.menuFont);
+    EXPECT_NE(nullptr, MenuFonts.captionFont);
+    EXPECT_EQ(148u, Program.osVersion.dwOSVersionInfoSize);
+    EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), Program.osVersion.dwPlatformId);
+    EXPECT_GT(MenuFonts.metrics.iMenuHeight, 0);
+    EXPECT_EQ(340u, MenuFonts.metrics.cbSize);
 }
 
 TEST_F(StartupTest, LoadsEveryIcon)
 {
-    EXPECT_NE(nullptr, AppIcon);
-    EXPECT_NE(nullptr, AppIconPressed);
+    EXPECT_NE(nullptr, Icons.app);
+    EXPECT_NE(nullptr, Icons.appPressed);
     HICON icons[] = { Icons.desk, Icons.taskManager, Icons.minimizeAll, Icons.floating, Icons.tray,
                       Icons.windowAndTray, Icons.hotkeyOnly, Icons.genericWindow, Icons.cdEject,
                       Icons.cdClose, Icons.about, Icons.exitWindows, Icons.restartWindows };
@@ -185,7 +183,7 @@ static LRESULT CALLBACK WatchDestroy(HWND window, UINT message, WPARAM wParam, L
 TEST_F(StartupTest, ShutdownReleasesEverythingInOrderAndEndsWithExitCodeZero)
 {
     HICON icon0 = ButtonIcons[0];
-    HMENU root = RootMenu, tools = ToolsMenu;
+    HMENU root = PopupMenu.tree.root, tools = PopupMenu.tree.tools;
     // At the moment the window is destroyed, everything before it must be gone.
     watchedRoot = root;
     original = reinterpret_cast<WNDPROC>(
@@ -259,4 +257,17 @@ TEST(SingleInstance, ASecondStartStepsAsideEvenWhenTheFirstDoesNotAnswer)
     // Waiting for the window would never end; the bound is the short time-out.
     EXPECT_LT(GetTickCount() - start, 10000u);
     CloseHandle(first);
+}
+
+// The resource compiler drops the size of an ICON statement without a word,
+// and a control laid down 0 x 0 is never seen.
+TEST(DialogTemplates, EveryControlHasASize)
+{
+    for (int id : { IDD_FAVOURITES, IDD_ABOUT, IDD_COLOURS, IDD_WINDOWS_LIST, IDD_PROCESSES_LIST, IDD_CALCULATOR,
+                    IDD_SPY }) {
+        std::vector<TemplateControl> controls = DialogTemplateControls(id);
+        EXPECT_FALSE(controls.empty()) << "template " << id;
+        for (const TemplateControl& control : controls)
+            EXPECT_TRUE(control.cx > 0 && control.cy > 0) << "template " << id << ", control " << control.id;
+    }
 }

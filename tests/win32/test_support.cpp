@@ -2,9 +2,42 @@
 
 #include <string.h>
 
-#include "base/platform.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
+#include "base/platform.h"
+#include "menus/dynamic_submenus.h"
+#include "settings/favourites_store.h"
 #include "settings/settings_store.h"
+
+DynamicSubmenu& SubmenuRecordAt(int rootPosition)
+{
+    return *DynamicSubmenuAtPosition(rootPosition);
+}
+
+HMENU SubmenuAt(int rootPosition)
+{
+    return SubmenuRecordAt(rootPosition).menu;
+}
+
+MenuEntry& PlantMenuEntry(int rootPosition, int k, const char* text, const char* file)
+{
+    DynamicSubmenu& submenu = SubmenuRecordAt(rootPosition);
+    MenuEntry& entry = submenu.entries[k];
+    entry = MenuEntry();
+    entry.text = text ? _strdup(text) : nullptr;
+    entry.file = file ? _strdup(file) : nullptr;
+    if (submenu.count < k + 1)
+        submenu.count = k + 1;
+    return entry;
+}
+
+void UseFavourites(const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    FavouriteListRecord list;
+    for (const auto& entry : entries)
+        AppendFavourite(list, entry.first.c_str(), entry.second.c_str());
+    TakeFavourites(list);
+}
 
 InstalledFixture::InstalledFixture(const char* file, const char* installedName)
 {
@@ -243,6 +276,61 @@ bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle)
         memcpy(&exStyle, bytes + 4, 4);
     }
     return true;
+}
+
+// Steps over a name-or-ordinal field of a template (the menu, class or title).
+static const BYTE* SkipNameOrOrdinal(const BYTE* p)
+{
+    WORD first;
+    memcpy(&first, p, 2);
+    if (first == 0xFFFF)
+        return p + 4;
+    while (memcpy(&first, p, 2), first != 0)
+        p += 2;
+    return p + 2;
+}
+
+static const BYTE* AlignToDword(const BYTE* p, const BYTE* start)
+{
+    return start + ((p - start + 3) & ~3);
+}
+
+std::vector<TemplateControl> DialogTemplateControls(int templateId)
+{
+    std::vector<TemplateControl> controls;
+    HRSRC resource = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = resource ? LoadResource(GetModuleHandleA(nullptr), resource) : nullptr;
+    const BYTE* start = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (!start)
+        return controls;
+    // DLGTEMPLATEEX: version, signature, help id, extended style, style,
+    // item count, rectangle, then menu, class, title and the font.
+    WORD count;
+    DWORD style;
+    memcpy(&style, start + 12, 4);
+    memcpy(&count, start + 16, 2);
+    const BYTE* p = SkipNameOrOrdinal(SkipNameOrOrdinal(SkipNameOrOrdinal(start + 26)));
+    if (style & DS_SETFONT)
+        p = SkipNameOrOrdinal(p + 6);
+    for (WORD i = 0; i < count; ++i) {
+        // DLGITEMTEMPLATEEX: help id, extended style, style, rectangle, id,
+        // class, title, extra data.
+        p = AlignToDword(p, start);
+        TemplateControl control;
+        memcpy(&control.x, p + 12, 2);
+        memcpy(&control.y, p + 14, 2);
+        memcpy(&control.cx, p + 16, 2);
+        memcpy(&control.cy, p + 18, 2);
+        DWORD id;
+        memcpy(&id, p + 20, 4);
+        control.id = static_cast<int>(id);
+        p = SkipNameOrOrdinal(SkipNameOrOrdinal(p + 24));
+        WORD extra;
+        memcpy(&extra, p, 2);
+        p += 2 + extra;
+        controls.push_back(control);
+    }
+    return controls;
 }
 
 std::string DialogControls(HWND dialog)

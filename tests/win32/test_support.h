@@ -13,8 +13,19 @@
 
 #include <gtest/gtest.h>
 
+#include "menus/dynamic_menu.h"
 #include "tests/support/seam_recorder.h"
 #include "tests/support/wine_support.h"
+
+// The handle of the dynamic submenu whose title stands at a root position.
+HMENU SubmenuAt(int rootPosition);
+// The dynamic submenu at a root position, to look into its table.
+DynamicSubmenu& SubmenuRecordAt(int rootPosition);
+// Puts entry k into a dynamic submenu's table as its builder would, without
+// a menu item.
+MenuEntry& PlantMenuEntry(int rootPosition, int k, const char* text, const char* file = nullptr);
+// Makes these (program, parameters) the favourites in force.
+void UseFavourites(const std::vector<std::pair<std::string, std::string>>& entries);
 
 // Copies a fixture file from beside the test program into the system
 // directory for the test's duration (under another name when given).
@@ -110,6 +121,14 @@ private:
 // resources asks for, read from the template itself (the system adds and
 // drops some bits on the live window).
 bool DialogTemplateStyles(int templateId, DWORD& style, DWORD& exStyle);
+
+// One control of a dialog template as the resource compiler laid it down.
+struct TemplateControl {
+    int id;
+    short x, y, cx, cy;
+};
+// The controls of an extended dialog template of the program's resources.
+std::vector<TemplateControl> DialogTemplateControls(int templateId);
 
 // The controls of a dialog in their order, as "id:CLASS " pairs
 // ("22:LISTBOX -1:STATIC ..."), for one compact check of a template.

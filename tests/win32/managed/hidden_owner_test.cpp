@@ -3,8 +3,7 @@
 #include "tests/win32/test_support.h"
 
 #include "app/main_window.h"
-#include "menus/menu_tree.h"
-#include "ui/button_face.h"
+#include "ui/program_icons.h"
 #include "ui/tray_icon.h"
 
 static bool MenuWasOpen;

@@ -1,0 +1,35 @@
+// The Spy window: follows the mouse and shows the window under the cursor
+// (its handle, parent, class, text, menu and rectangle), the cursor position
+// and the colour of the pixel there, in decimal or in hexadecimal as the
+// "Color as Hex value" box (the ColourAsHex setting) says.
+#ifndef VORNEL_DIALOGS_SPY_WINDOW_SPY_WINDOW_H
+#define VORNEL_DIALOGS_SPY_WINDOW_SPY_WINDOW_H
+
+#include <windows.h>
+
+#include <stdint.h>
+
+const UINT_PTR SPY_TIMER_ID = 110;
+const UINT SPY_TIMER_PERIOD_MS = 100;
+
+// The longest the window under the cursor may take to give its text; one
+// that does not answer in time shows an empty text.
+const UINT SPY_TEXT_TIMEOUT_MS = 100;
+
+// What the spy keeps from one opening to the next: the form of the colour
+// (0 decimal; anything else hexadecimal, toggled with "Color as Hex value")
+// and the cursor position of the last update, so a new opening shows
+// nothing until the mouse moves.
+struct SpyWindowState {
+    int32_t colourAsHex;
+    POINT lastPosition;
+};
+
+// Runs the spy window (template 300) owned by owner with its state, which
+// it changes. False when it was open already (and nothing happened).
+bool ShowSpyWindow(HWND owner, SpyWindowState& state);
+
+// Its WM_INITDIALOG takes a SpyWindowState.
+INT_PTR CALLBACK SpyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

@@ -1,0 +1,134 @@
+#include "dialogs/windows_list/windows_list.h"
+
+#include <stdlib.h>
+
+#include "base/system_libraries.h"
+#include "res/resource.h"
+#include "dialogs/list_tool.h"
+#include "logic/window_item_text.h"
+#include "ui/program_icons.h"
+#include "ui/window_icon.h"
+
+static const char RootText[] = "Desktop";
+
+// Far more windows than one parent can have; only a list that keeps
+// changing under the walk gets there.
+const size_t MAX_CHILDREN = 65536;
+
+// The direct children of one window as they were when asked.
+class ChildWindows {
+public:
+    explicit ChildWindows(HWND parent)
+    {
+        for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child && count_ < MAX_CHILDREN;
+             child = FindWindowExA(parent, child, nullptr, nullptr)) {
+            if (count_ == capacity_ && !Grow())
+                break;
+            items_[count_++] = child;
+        }
+    }
+    ~ChildWindows() { free(items_); }
+    ChildWindows(const ChildWindows&) = delete;
+    ChildWindows& operator=(const ChildWindows&) = delete;
+    size_t count() const { return count_; }
+    HWND operator[](size_t index) const { return items_[index]; }
+
+private:
+    bool Grow()
+    {
+        size_t capacity = capacity_ ? capacity_ * 2 : 16;
+        void* grown = realloc(items_, capacity * sizeof(HWND));
+        if (!grown)
+            return false;
+        items_ = static_cast<HWND*>(grown);
+        capacity_ = capacity;
+        return true;
+    }
+    HWND* items_ = nullptr;
+    size_t count_ = 0, capacity_ = 0;
+};
+
+// The window's text, or nothing when it does not answer in time. A window of
+// another program answers into a copy the system makes; every window of
+// this program belongs to this thread and answers at once, so the buffer is
+// never written after the wait ends.
+static void ReadWindowText(HWND window, char* text, int capacity)
+{
+    DWORD_PTR copied = 0;
+    text[0] = '\0';
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             WINDOW_TEXT_TIMEOUT_MS, &copied))
+        copied = 0;
+    text[copied < static_cast<DWORD_PTR>(capacity) ? copied : capacity - 1] = '\0';
+}
+
+static int AddImage(ListToolState& state, HICON icon)
+{
+    return state.images ? state.imageLists->ReplaceIcon(state.images, -1, icon) : -1;
+}
+
+static HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const char* text, int image)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<char*>(text);
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void AddChildWindows(ListToolState& state, HWND window, HTREEITEM parentItem)
+{
+    // Taken whole before the walk: a window that goes away while its
+    // siblings are read costs only its own line.
+    ChildWindows children(window);
+    for (size_t i = 0; i < children.count(); ++i) {
+        HWND child = children[i];
+        char className[255] = "", text[255] = "", line[WINDOW_ITEM_TEXT_CAPACITY];
+        GetClassNameA(child, className, sizeof className);
+        ReadWindowText(child, text, sizeof text);
+        // The line shows the handle's low 32 bits, all a handle carries on
+        // 32-bit Windows and all the system uses of it on 64-bit Windows.
+        FormatWindowItemText(className, text, static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(child)), line,
+                             sizeof line);
+        HICON icon = GetWindowIcon(child, false);
+        HTREEITEM item =
+            InsertItem(state.control, parentItem, TVI_SORT, line, AddImage(state, icon ? icon : Icons.genericWindow));
+        if (item)
+            AddChildWindows(state, child, item);
+    }
+}
+
+void FillWindowTree(ListToolState& state)
+{
+    HWND tree = state.control;
+    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    if (state.images)
+        state.imageLists->Remove(state.images, -1);
+    HTREEITEM root = InsertItem(tree, TVI_ROOT, TVI_LAST, RootText,
+                                AddImage(state, Icons.desk ? Icons.desk : Icons.genericWindow));
+    AddChildWindows(state, GetDesktopWindow(), root);
+    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(state.images));
+}
+
+// The image list goes to the tree after each filling.
+static void InitialiseTree(ListToolState&)
+{
+}
+
+static const ListTool WindowsTool = {
+    { IDD_WINDOWS_LIST, WindowsListDlgProc, SECOND_REQUEST_IGNORED },
+    IDC_WINDOW_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL, InitialiseTree, FillWindowTree,
+};
+
+INT_PTR CALLBACK WindowsListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ListToolMessage(WindowsTool, dialog, message, wParam, lParam);
+}
+
+void ShowWindowsList(HWND owner)
+{
+    RunListTool(WindowsTool, owner);
+}
