@@ -30,6 +30,11 @@ wine_server() {
     if [ -x /usr/lib/wine/wineserver64 ]; then echo /usr/lib/wine/wineserver64; else command -v wineserver; fi
 }
 
+# The lanes of an architecture's Windows tests: its own, and for the 32-bit
+# program a second end-to-end lane where Wine reports Windows 98, so the
+# program takes its paths for the 9x family (x86-win98).
+arch_lanes() { case "$1" in x86) echo "x86 x86-win98" ;; *) echo "$1" ;; esac; }
+
 # Why the machine cannot run an architecture's Wine, found by running its
 # loader (not guessed from the host); empty when it can.
 arch_unrunnable_reason() {
@@ -46,21 +51,23 @@ arch_unrunnable_reason() {
 # default both) that this machine can run. Prints one line to say which and
 # why another did not; sets VORNEL_RUN_ARCHS.
 choose_archs() {
-    local wanted="${VORNEL_ARCHS:-x86,x64}" arch reason notes=()
+    local wanted="${VORNEL_ARCHS:-x86,x64}" arch lanes shown= reason notes=()
     VORNEL_RUN_ARCHS=
     for arch in $VORNEL_ALL_ARCHS; do
+        lanes=$(arch_lanes "$arch")
         if ! [[ ",${wanted// /}," == *",$arch,"* ]]; then
-            notes+=("$arch left out by VORNEL_ARCHS=$wanted")
+            notes+=("${lanes// / and } left out by VORNEL_ARCHS=$wanted")
             continue
         fi
         reason=$(arch_unrunnable_reason "$arch")
         if [ -n "$reason" ]; then
-            notes+=("$arch cannot run here ($reason)")
+            notes+=("${lanes// / and } cannot run here ($reason)")
         else
             VORNEL_RUN_ARCHS="${VORNEL_RUN_ARCHS:+$VORNEL_RUN_ARCHS }$arch"
+            shown="${shown:+$shown }$lanes"
         fi
     done
-    local line="Wine lanes: ${VORNEL_RUN_ARCHS:-none}"
+    local line="Wine lanes: ${shown:-none}"
     [ ${#notes[@]} -gt 0 ] && line="$line; $(IFS=';'; echo "${notes[*]}" | sed 's/;/; /g')"
     say "$line"
 }
@@ -80,6 +87,13 @@ use_wine_prefix() {
     # No Mono or Gecko installer dialogs in a fresh prefix.
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
+
+# The test prefix of lane $1: build/wine/test-x86, test-x64, test-x86-win98.
+lane_prefix() { echo "$VORNEL_BUILD/wine/test-$1"; }
+# The architecture a lane runs (x86 for x86-win98) and the Windows version
+# it asks Wine to report (empty: Wine's default).
+lane_arch() { echo "${1%%-*}"; }
+lane_windows_version() { [[ "$1" == *-* ]] && echo "${1#*-}"; true; }
 
 vwine() { "$VORNEL_WINE" "$@"; }
 vwineserver() { "$WINESERVER" "$@"; }
@@ -108,6 +122,12 @@ use_unmanaged_windows() {
     vwine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     vwine reg add 'HKCU\Software\Wine\AppDefaults\win32_managed_tests.exe\X11 Driver' \
         /v Managed /d Y /f >/dev/null 2>&1
+}
+
+# The Windows version Wine reports to every program of the current prefix
+# (win98, winxp, win7, ...); read by each program when it starts.
+report_windows_version() {
+    vwine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
 
 # Readies the current prefix for a run of Windows test programs on a

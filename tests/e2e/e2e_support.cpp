@@ -6,6 +6,13 @@
 
 #include <map>
 
+std::string LaneWindowsVersion()
+{
+    char version[32] = "";
+    DWORD length = GetEnvironmentVariableA("VORNEL_WINE_VERSION", version, sizeof version);
+    return length < sizeof version ? version : "";
+}
+
 std::string UnixPath(const std::string& windowsPath)
 {
     // Wine's own mapping knows every drive; it is only missing on a real
@@ -259,7 +266,8 @@ static bool FileExists(const std::string& path)
 
 static std::string Screenshot(const std::string& name, const RECT* area, DWORD timeoutMs)
 {
-    std::string directory = TestProgramDirectory() + "\\screenshots";
+    const std::string lane = LaneWindowsVersion();
+    std::string directory = TestProgramDirectory() + "\\screenshots" + (lane.empty() ? "" : "-" + lane);
     CreateDirectoryA(directory.c_str(), nullptr);
     std::string finished = directory + "\\" + name + ".png";
     DeleteFileA(finished.c_str());

@@ -13,6 +13,10 @@
 
 #include "tests/support/wine_support.h"
 
+// The Windows version the test lane asked Wine to report (VORNEL_WINE_VERSION,
+// such as "win98"), or "" for Wine's default.
+std::string LaneWindowsVersion();
+
 // The Unix path Wine maps a Windows path to, for the Linux tools.
 std::string UnixPath(const std::string& windowsPath);
 
@@ -81,8 +85,9 @@ bool StartLinuxProgram(const std::string& commandLine);
 // xdotool with the given arguments (a sequence of keys, or "type" and a text).
 bool Xdotool(const std::string& arguments);
 
-// A picture of the whole X screen in <build>/screenshots/<name>.png; waits
-// until the file is complete. Returns the Windows path or "" on failure.
+// A picture of the whole X screen in <build>/screenshots/<name>.png (in
+// screenshots-win98 for the Windows 98 lane); waits until the file is
+// complete. Returns the Windows path or "" on failure.
 std::string TakeScreenshot(const std::string& name, DWORD timeoutMs = 20000);
 // The same, cut to an area of the screen (a window, with a margin), as the
 // README shows them.

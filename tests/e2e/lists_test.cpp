@@ -24,6 +24,47 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, TimeoutMs, &result) ? result : 0;
 }
 
+// A cell of another program's list view. The message's pointers are used
+// as they are inside the receiving program, so the request and the text
+// lie in memory taken in that program for the call.
+std::string CellText(HANDLE process, HWND list, int row, int column)
+{
+    struct Request {
+        LVITEMA item;
+        char text[MAX_PATH];
+    };
+    Request* remote = static_cast<Request*>(
+        VirtualAllocEx(process, nullptr, sizeof(Request), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote)
+        return "";
+    Request request = {};
+    request.item.iSubItem = column;
+    request.item.pszText = remote->text;
+    request.item.cchTextMax = sizeof request.text;
+    std::string text;
+    if (WriteProcessMemory(process, remote, &request, sizeof request, nullptr)) {
+        Ask(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&remote->item));
+        if (ReadProcessMemory(process, remote, &request, sizeof request, nullptr)) {
+            request.text[sizeof request.text - 1] = '\0';
+            text = request.text;
+        }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::string Identifier(DWORD processId)
+{
+    char text[16];
+    wsprintfA(text, "%08x", processId);
+    return text;
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && lstrcmpiA(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
+}
+
 class ListToolsE2E : public VornelTest {
 protected:
     void SetUp() override
@@ -49,7 +90,19 @@ TEST_F(ListToolsE2E, TheProcessesListShowsTheRunningProcesses)
     HWND dialog = OpenTool(CommandProcessesList, "Processes list");
     ASSERT_NE(nullptr, dialog) << "no Processes list after command 73";
     HWND list = GetDlgItem(dialog, ProcessListControl);
-    EXPECT_GT(Ask(list, LVM_GETITEMCOUNT), 3) << "rows";
+    const int rows = static_cast<int>(Ask(list, LVM_GETITEMCOUNT));
+    EXPECT_GT(rows, 3) << "rows";
+    // Its own row: the name (a whole path from the 9x tool help), its
+    // identifier and ours as its parent's.
+    int own = -1;
+    for (int row = 0; row < rows && own < 0; ++row) {
+        if (CellText(vornel.handle(), list, row, 1) == Identifier(vornel.id()))
+            own = row;
+    }
+    ASSERT_GE(own, 0) << "no row with the identifier " << Identifier(vornel.id()) << " of vornel.exe";
+    const std::string name = CellText(vornel.handle(), list, own, 0);
+    EXPECT_TRUE(EndsWithIgnoringCase("\\" + name, "\\vornel.exe")) << name;
+    EXPECT_EQ(Identifier(GetCurrentProcessId()), CellText(vornel.handle(), list, own, 2)) << "the parent";
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(list), 4, 30)) >= 200; }, TimeoutMs))
         << "no rows drawn on the screen";
     EXPECT_NE("", TakeScreenshotOf("processes_list", Around(dialog)));

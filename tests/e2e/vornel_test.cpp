@@ -2,8 +2,25 @@
 
 #include <string>
 
+// What Wine reports to the programs of the prefix: platform, major and
+// minor version.
+static std::string ReportedWindows()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version))
+        return "unknown";
+    return std::to_string(version.dwPlatformId) + " " + std::to_string(version.dwMajorVersion) + "." +
+           std::to_string(version.dwMinorVersion);
+}
+
 void VornelTest::SetUp()
 {
+    // The program reads the same prefix-wide setting, so a prefix that lost
+    // it would quietly run the NT paths again under the Windows 98 name.
+    if (LaneWindowsVersion() == "win98") {
+        ASSERT_EQ("1 4.10", ReportedWindows()) << "Wine does not report Windows 98 (platform 1, version 4.10)";
+    }
     ASSERT_TRUE(CloseLeftoverInstances(ExitTimeoutMs)) << "a vornel.exe left from an earlier run does not end";
     DeleteSettingsKey();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The scripts' choice of Wine lanes: by running each loader, narrowed by
-# VORNEL_ARCHS, told in one line. Loaders are stood in for by small scripts:
+# VORNEL_ARCHS, told in one line that names the Windows 98 lane of the
+# 32-bit program with it. Loaders are stood in for by small scripts:
 # one that answers, and one that fails as a kernel without 32-bit support does.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -23,8 +24,8 @@ expect() {
     fi
 }
 cd "$VORNEL_ROOT"
-expect runs runs  x86,x64 "x86 x64" "Wine lanes: x86 x64"                   x86
-expect fails runs x86,x64 "x64"     "x86 cannot run here (exec: /usr/lib/wine/wine: Exec format error)" x64
-expect runs runs  x64     "x64"     "x86 left out by VORNEL_ARCHS=x64"      x64
+expect runs runs  x86,x64 "x86 x64" "Wine lanes: x86 x86-win98 x64"         x86
+expect fails runs x86,x64 "x64"     "x86 and x86-win98 cannot run here (exec: /usr/lib/wine/wine: Exec format error)" x64
+expect runs runs  x64     "x64"     "x86 and x86-win98 left out by VORNEL_ARCHS=x64" x64
 expect fails fails x86,x64 ""       "Wine lanes: none"                      x64
 [ "$failures" -eq 0 ] && echo "4 passed, 0 failed" || { echo "$((4 - failures)) passed, $failures failed"; exit 1; }
