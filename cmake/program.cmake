@@ -58,6 +58,16 @@ set(VORNEL_WIN32_SOURCES
 # Size-lean, ANSI, no exceptions in the program's own code.
 set(VORNEL_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections -Wall -Wextra
     -Wno-cast-function-type -Wno-missing-field-initializers)
+if(VORNEL_ARCH STREQUAL x86)
+    # No unwind tables and no frame pointer in the 32-bit program. Windows
+    # finds the handlers of x86 code through the chain at FS:0, not through
+    # tables, and the DWARF tables in .eh_frame are read only by libgcc's
+    # unwinder for C++ exceptions, which the program neither throws nor
+    # links; they were 10 KB. The 64-bit program keeps its .pdata and
+    # .xdata: x64 Windows cannot unwind a frame without them.
+    list(APPEND VORNEL_COMPILE_OPTIONS -fno-asynchronous-unwind-tables -fno-unwind-tables
+        -fomit-frame-pointer)
+endif()
 set(VORNEL_DEFINITIONS WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_IE=0x0600)
 
 add_library(vornel_core STATIC ${VORNEL_PURE_SOURCES} ${VORNEL_WIN32_SOURCES})
