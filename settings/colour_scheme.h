@@ -29,7 +29,7 @@ struct ColourScheme {
 // The key colour of each slot in the stored pictures, which is also the
 // slot's default. A constant expression, so the default settings built
 // from it are ready before any code runs.
-inline constexpr ColourScheme DefaultColourScheme = {{
+constexpr ColourScheme DefaultColourScheme = {{
     MakeColour(255, 0, 0),     // UnpressedColour: the ball
     MakeColour(255, 255, 0),   // HighlightColour: the glint
     MakeColour(128, 0, 0),     // PressedColour: the pressed ball

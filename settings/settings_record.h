@@ -37,7 +37,7 @@ struct SettingsRecord {
 
 // The settings of a first start; a constant expression, so the record in
 // force starts out as it before any code runs.
-inline constexpr SettingsRecord DefaultSettings = {
+constexpr SettingsRecord DefaultSettings = {
     0, 0,                   // position: the window's own until one is stored
     SETTING_OFF,            // force
     SETTING_OFF,            // autoRun
