@@ -7,49 +7,55 @@
 #include "menus/task_menu.h"
 
 // In the order their titles stand in the root menu.
-static DynamicSubmenu Submenus[DYNAMIC_SUBMENU_COUNT] = {
-    { &ScreenSaverSubmenu },
-    { &DesktopSubmenu },
-    { &FavouritesSubmenu },
-    { &AppletSubmenu },
-    { &TaskSubmenu },
+static const SubmenuKind* const Kinds[DYNAMIC_SUBMENU_COUNT] = {
+    &ScreenSaverSubmenu,
+    &DesktopSubmenu,
+    &FavouritesSubmenu,
+    &AppletSubmenu,
+    &TaskSubmenu,
 };
+
+// The records start all zeros, so their tables cost the program file
+// nothing; each is joined to its kind when first asked for.
+static DynamicSubmenu Submenus[DYNAMIC_SUBMENU_COUNT];
 
 DynamicSubmenu& DynamicSubmenuAt(int i)
 {
+    Submenus[i].kind = Kinds[i];
     return Submenus[i];
 }
 
 DynamicSubmenu* DynamicSubmenuAtPosition(int rootPosition)
 {
-    for (DynamicSubmenu& submenu : Submenus) {
-        if (submenu.kind->rootPosition == rootPosition)
-            return &submenu;
+    for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
+        if (Kinds[i]->rootPosition == rootPosition)
+            return &DynamicSubmenuAt(i);
     }
     return nullptr;
 }
 
 DynamicSubmenu* DynamicSubmenuOf(ULONG_PTR id)
 {
-    for (DynamicSubmenu& submenu : Submenus) {
-        if (InCommandRange(id, submenu.kind->base))
-            return &submenu;
+    for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
+        if (InCommandRange(id, Kinds[i]->base))
+            return &DynamicSubmenuAt(i);
     }
     return nullptr;
 }
 
 DynamicSubmenu* DynamicSubmenuWithHandle(ULONG_PTR id)
 {
-    for (DynamicSubmenu& submenu : Submenus) {
-        if (submenu.menu && id == reinterpret_cast<ULONG_PTR>(submenu.menu))
-            return &submenu;
+    for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
+        if (Submenus[i].menu && id == reinterpret_cast<ULONG_PTR>(Submenus[i].menu))
+            return &DynamicSubmenuAt(i);
     }
     return nullptr;
 }
 
 void CreateDynamicSubmenus()
 {
-    for (DynamicSubmenu& submenu : Submenus) {
+    for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
+        DynamicSubmenu& submenu = DynamicSubmenuAt(i);
         submenu.menu = CreatePopupMenu();
         submenu.count = 0;
         submenu.marked = -1;
@@ -58,7 +64,8 @@ void CreateDynamicSubmenus()
 
 void ForgetDynamicSubmenus()
 {
-    for (DynamicSubmenu& submenu : Submenus) {
+    for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
+        DynamicSubmenu& submenu = DynamicSubmenuAt(i);
         EmptySubmenu(submenu);
         submenu.menu = nullptr;
     }
@@ -66,9 +73,9 @@ void ForgetDynamicSubmenus()
 
 void EmptyDynamicSubmenus()
 {
-    for (DynamicSubmenu& submenu : Submenus) {
-        if (submenu.kind->builtOnDemand)
-            EmptySubmenu(submenu);
+    for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
+        if (Kinds[i]->builtOnDemand)
+            EmptySubmenu(DynamicSubmenuAt(i));
     }
 }
 
