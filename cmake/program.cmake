@@ -24,6 +24,7 @@ set(VORNEL_WIN32_SOURCES
     base/platform.cpp
     base/program.cpp
     base/system_libraries.cpp
+    base/window_text.cpp
     dialogs/about/about_box.cpp
     dialogs/calculator/calculator_dialog.cpp
     dialogs/colours/colours_dialog.cpp

@@ -4,6 +4,7 @@
 
 #include "actions/window_actions.h"
 #include "base/text.h"
+#include "base/window_text.h"
 #include "menus/menu_columns.h"
 #include "menus/menu_texts.h"
 #include "ui/program_icons.h"
@@ -14,7 +15,9 @@ bool IsTaskWindow(HWND candidate, HWND self, char* title, int capacity)
     title[0] = '\0';
     if (candidate == self)
         return false;
-    GetWindowTextA(candidate, title, capacity);
+    // A window of another thread of this program that keeps the title to
+    // itself past the wait counts as untitled.
+    ReadWindowText(candidate, WINDOW_TITLE, title, capacity, WINDOW_TEXT_TIMEOUT_MS);
     return title[0] != '\0' && (IsWindowVisible(candidate) || IsIconic(candidate)) &&
            !GetWindow(candidate, GW_OWNER) && strcmp(title, "Program Manager") != 0;
 }

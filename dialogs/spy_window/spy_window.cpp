@@ -1,7 +1,7 @@
 #include "dialogs/spy_window/spy_window.h"
 
 #include "base/handles.h"
-#include "base/text.h"
+#include "base/window_text.h"
 #include "dialogs/single_dialog.h"
 #include "res/resource.h"
 
@@ -15,12 +15,6 @@ static const char RectangleFormat[] = "%d, %d, %d, %d";
 static const char DecimalColourFormat[] = "R: %3d, G: %3d, B: %3d";
 static const char HexColourFormat[] = "R: %2x, G: %2x, B: %2x";
 
-// The window's answer to WM_GETTEXT is written here. A window of another
-// thread of this process writes straight into the buffer it was given, and
-// may do so after we stopped waiting; so the buffer lives as long as the
-// program and is copied out at once.
-static char AnsweredText[SPY_FIELD_CAPACITY];
-
 static void ShowHandle(HWND dialog, int field, const void* handle)
 {
     // The field shows the low 32 bits: all of a handle on 32-bit systems, and
@@ -31,34 +25,14 @@ static void ShowHandle(HWND dialog, int field, const void* handle)
     SetDlgItemTextA(dialog, field, text);
 }
 
-// GetWindowTextA reads the text of another program's window without asking
-// it, and calls our own thread's window procedures directly; only a window of
-// another thread of this process would be sent WM_GETTEXT and waited for
-// without a bound.
-static bool TextReadsWithoutWaiting(HWND window)
-{
-    DWORD processId = 0;
-    DWORD threadId = GetWindowThreadProcessId(window, &processId);
-    return threadId == GetCurrentThreadId() || processId != GetCurrentProcessId();
-}
-
 // The window's text, at most 254 characters; empty when it has none or does
-// not answer in time.
-static void ReadWindowText(HWND window, char* text)
+// not answer in time. The caption of another program's window is read
+// without asking it; controls of other programs keep their text to
+// themselves, so those are asked.
+static void ReadSpyText(HWND window, char* text)
 {
-    text[0] = '\0';
-    if (TextReadsWithoutWaiting(window))
-        GetWindowTextA(window, text, SPY_FIELD_CAPACITY);
-    if (text[0])
-        return;
-    // Controls of other programs keep their text to themselves: ask them.
-    AnsweredText[0] = '\0';
-    DWORD_PTR copied = 0;
-    if (SendMessageTimeoutA(window, WM_GETTEXT, SPY_FIELD_CAPACITY, reinterpret_cast<LPARAM>(AnsweredText),
-                            SMTO_ABORTIFHUNG, SPY_TEXT_TIMEOUT_MS, &copied)) {
-        AnsweredText[SPY_FIELD_CAPACITY - 1] = '\0';   // whatever the window wrote
-        CopyText(text, SPY_FIELD_CAPACITY, AnsweredText);
-    }
+    if (ReadWindowText(window, WINDOW_TITLE, text, SPY_FIELD_CAPACITY, SPY_TEXT_TIMEOUT_MS) && !text[0])
+        ReadWindowText(window, WINDOW_ANSWER, text, SPY_FIELD_CAPACITY, SPY_TEXT_TIMEOUT_MS);
 }
 
 // The pixel is read through the window's own DC, so over a caption it is the
@@ -95,7 +69,7 @@ static void OnSpyTimer(HWND dialog, SpyWindowState& state)
     text[0] = '\0';
     GetClassNameA(window, text, SPY_FIELD_CAPACITY);
     SetDlgItemTextA(dialog, IDC_SPY_CLASS, text);
-    ReadWindowText(window, text);
+    ReadSpyText(window, text);
     SetDlgItemTextA(dialog, IDC_SPY_TEXT, text);
 
     ShowHandle(dialog, IDC_SPY_WINDOW, window);

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "base/system_libraries.h"
+#include "base/window_text.h"
 #include "res/resource.h"
 #include "dialogs/list_tool.h"
 #include "logic/window_item_text.h"
@@ -48,20 +49,6 @@ private:
     size_t count_ = 0, capacity_ = 0;
 };
 
-// The window's text, or nothing when it does not answer in time. A window of
-// another program answers into a copy the system makes; every window of
-// this program belongs to this thread and answers at once, so the buffer is
-// never written after the wait ends.
-static void ReadWindowText(HWND window, char* text, int capacity)
-{
-    DWORD_PTR copied = 0;
-    text[0] = '\0';
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                             WINDOW_TEXT_TIMEOUT_MS, &copied))
-        copied = 0;
-    text[copied < static_cast<DWORD_PTR>(capacity) ? copied : capacity - 1] = '\0';
-}
-
 static int AddImage(ListToolState& state, HICON icon)
 {
     return state.images ? state.imageLists->ReplaceIcon(state.images, -1, icon) : -1;
@@ -88,7 +75,7 @@ void AddChildWindows(ListToolState& state, HWND window, HTREEITEM parentItem)
         HWND child = children[i];
         char className[255] = "", text[255] = "", line[WINDOW_ITEM_TEXT_CAPACITY];
         GetClassNameA(child, className, sizeof className);
-        ReadWindowText(child, text, sizeof text);
+        ReadWindowText(child, WINDOW_ANSWER, text, sizeof text, WINDOW_TEXT_TIMEOUT_MS);
         // The line shows the handle's low 32 bits, all a handle carries on
         // 32-bit Windows and all the system uses of it on 64-bit Windows.
         FormatWindowItemText(className, text, static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(child)), line,

@@ -8,10 +8,6 @@
 
 struct ListToolState;
 
-// The longest a window may take to give its text before it is listed
-// without one.
-const UINT WINDOW_TEXT_TIMEOUT_MS = 100;
-
 // Runs the list (template 90) owned by owner; nothing while it is open.
 void ShowWindowsList(HWND owner);
 
