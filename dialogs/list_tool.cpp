@@ -37,12 +37,38 @@ static void CloseListTool(const ListTool& tool, HWND dialog, ListToolState& stat
     EndDialog(dialog, 0);
 }
 
+// Fills the list, and once more if a Refresh came meanwhile; a Close that
+// came ends the dialog once the filling has stopped.
+static void FillListTool(const ListTool& tool, HWND dialog, ListToolState& state)
+{
+    if (state.filling) {
+        state.refreshDue = true;
+        return;
+    }
+    state.filling = true;
+    do {
+        state.refreshDue = false;
+        tool.refresh(state);
+    } while (state.refreshDue && !state.closeDue);
+    state.filling = false;
+    if (state.closeDue)
+        CloseListTool(tool, dialog, state);
+}
+
+static void RequestClose(const ListTool& tool, HWND dialog, ListToolState& state)
+{
+    if (state.filling)
+        state.closeDue = true;
+    else
+        CloseListTool(tool, dialog, state);
+}
+
 static void InitialiseListTool(const ListTool& tool, HWND dialog, ListToolState& state)
 {
     state.control = GetDlgItem(dialog, tool.listId);
     state.images = CreateIconList(state.imageLists);
     tool.initialise(state);
-    tool.refresh(state);
+    FillListTool(tool, dialog, state);
 }
 
 INT_PTR ListToolMessage(const ListTool& tool, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -62,16 +88,16 @@ INT_PTR ListToolMessage(const ListTool& tool, HWND dialog, UINT message, WPARAM 
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_REFRESH:
-            tool.refresh(*state);
+            FillListTool(tool, dialog, *state);
             return TRUE;
         case IDC_CLOSE:
         case IDCANCEL:
-            CloseListTool(tool, dialog, *state);
+            RequestClose(tool, dialog, *state);
             return TRUE;
         }
         return FALSE;
     case WM_CLOSE:
-        CloseListTool(tool, dialog, *state);
+        RequestClose(tool, dialog, *state);
         return TRUE;
     }
     return FALSE;
@@ -79,7 +105,7 @@ INT_PTR ListToolMessage(const ListTool& tool, HWND dialog, UINT message, WPARAM 
 
 void RunListTool(const ListTool& tool, HWND owner)
 {
-    ListToolState state = { nullptr, LoadCommonControls(), nullptr };
+    ListToolState state = { nullptr, LoadCommonControls(), nullptr, false, false, false };
     if (state.imageLists)
         RunSingleDialog(tool.dialog, owner, &state);
 }

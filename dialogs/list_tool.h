@@ -15,6 +15,13 @@ struct ListToolState {
     HWND control;                       // the list view or tree view
     const ImageListCalls* imageLists;
     HIMAGELIST images;                  // null when none could be made
+    // While a filling waits for other programs, what they send the dialog is
+    // handled: a Refresh that comes then is kept for after the filling, a
+    // Close ends the filling and then the dialog. A filling never runs inside
+    // another.
+    bool filling;
+    bool refreshDue;
+    bool closeDue;
 };
 
 // An empty list of 16 x 16 icons without masks, on the window colour so the
@@ -34,7 +41,8 @@ struct ListTool {
     WPARAM imageListKind;       // LVSIL_SMALL or TVSIL_NORMAL
     // Readies the control once the state is set (columns, image list).
     void (*initialise)(ListToolState& state);
-    // Empties the control and lists everything again.
+    // Empties the control and lists everything again; stops early once
+    // state.closeDue is set.
     void (*refresh)(ListToolState& state);
 };
 
