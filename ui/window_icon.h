@@ -13,4 +13,9 @@ const UINT WINDOW_ICON_TIMEOUT_MS = 50;
 // the system: never destroy it.
 HICON GetWindowIcon(HWND window, bool allowDefault);
 
+// As GetWindowIcon for a caller that asks a window's thread nothing more
+// once it has kept the caller waiting: the first question left unanswered
+// in time ends the lookup with null and answered false.
+HICON GetAnsweredWindowIcon(HWND window, bool allowDefault, bool& answered);
+
 #endif

@@ -1,5 +1,6 @@
 #include "dialogs/windows_list/windows_list.h"
 
+#include <commctrl.h>
 #include <stdlib.h>
 
 #include "base/system_libraries.h"
@@ -49,6 +50,47 @@ private:
     size_t count_ = 0, capacity_ = 0;
 };
 
+// A filling asks each thread nothing more once it has kept the filling
+// waiting; a filling that meets more slow threads than this waits for no
+// other thread at all, so its length stays bounded.
+const int SLOW_THREADS_KEPT = 16;
+
+// What one filling learns as it goes.
+struct TreeFilling {
+    ListToolState& state;
+    DWORD ownThread;
+    DWORD slowThreads[SLOW_THREADS_KEPT];
+    int slowCount;
+};
+
+static bool MayAsk(const TreeFilling& filling, DWORD thread)
+{
+    if (thread == filling.ownThread)
+        return true;
+    if (filling.slowCount == SLOW_THREADS_KEPT)
+        return false;
+    for (int i = 0; i < filling.slowCount; ++i) {
+        if (filling.slowThreads[i] == thread)
+            return false;
+    }
+    return true;
+}
+
+// The window's text and icon (null for none); both stay empty for a window
+// whose thread has not answered in time during this filling.
+static HICON AskTextAndIcon(TreeFilling& filling, HWND window, char* text, size_t capacity)
+{
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    text[0] = '\0';
+    if (!MayAsk(filling, thread))
+        return nullptr;
+    bool answered = ReadWindowText(window, WINDOW_ANSWER, text, capacity, WINDOW_TEXT_TIMEOUT_MS);
+    HICON icon = answered ? GetAnsweredWindowIcon(window, false, answered) : nullptr;
+    if (!answered && filling.slowCount < SLOW_THREADS_KEPT)
+        filling.slowThreads[filling.slowCount++] = thread;
+    return icon;
+}
+
 static int AddImage(ListToolState& state, HICON icon)
 {
     return state.images ? state.imageLists->ReplaceIcon(state.images, -1, icon) : -1;
@@ -66,25 +108,27 @@ static HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const 
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-void AddChildWindows(ListToolState& state, HWND window, HTREEITEM parentItem)
+// Adds the children of window under parentItem, each followed by its own
+// children, until a Close has come.
+static void AddChildWindows(TreeFilling& filling, HWND window, HTREEITEM parentItem)
 {
+    ListToolState& state = filling.state;
     // Taken whole before the walk: a window that goes away while its
     // siblings are read costs only its own line.
     ChildWindows children(window);
-    for (size_t i = 0; i < children.count(); ++i) {
+    for (size_t i = 0; i < children.count() && !state.closeDue; ++i) {
         HWND child = children[i];
-        char className[255] = "", text[255] = "", line[WINDOW_ITEM_TEXT_CAPACITY];
+        char className[255] = "", text[255], line[WINDOW_ITEM_TEXT_CAPACITY];
         GetClassNameA(child, className, sizeof className);
-        ReadWindowText(child, WINDOW_ANSWER, text, sizeof text, WINDOW_TEXT_TIMEOUT_MS);
+        HICON icon = AskTextAndIcon(filling, child, text, sizeof text);
         // The line shows the handle's low 32 bits, all a handle carries on
         // 32-bit Windows and all the system uses of it on 64-bit Windows.
         FormatWindowItemText(className, text, static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(child)), line,
                              sizeof line);
-        HICON icon = GetWindowIcon(child, false);
         HTREEITEM item =
             InsertItem(state.control, parentItem, TVI_SORT, line, AddImage(state, icon ? icon : Icons.genericWindow));
         if (item)
-            AddChildWindows(state, child, item);
+            AddChildWindows(filling, child, item);
     }
 }
 
@@ -96,7 +140,8 @@ void FillWindowTree(ListToolState& state)
         state.imageLists->Remove(state.images, -1);
     HTREEITEM root = InsertItem(tree, TVI_ROOT, TVI_LAST, RootText,
                                 AddImage(state, Icons.desk ? Icons.desk : Icons.genericWindow));
-    AddChildWindows(state, GetDesktopWindow(), root);
+    TreeFilling filling = { state, GetCurrentThreadId(), {}, 0 };
+    AddChildWindows(filling, GetDesktopWindow(), root);
     SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(state.images));
 }
 

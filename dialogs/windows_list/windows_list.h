@@ -4,7 +4,6 @@
 #define VORNEL_DIALOGS_WINDOWS_LIST_WINDOWS_LIST_H
 
 #include <windows.h>
-#include <commctrl.h>
 
 struct ListToolState;
 
@@ -14,11 +13,9 @@ void ShowWindowsList(HWND owner);
 // Its WM_INITDIALOG takes a ListToolState.
 INT_PTR CALLBACK WindowsListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Empties the tree and its icons and lists every window again, collapsed.
+// Empties the tree and its icons and lists every window again, collapsed. A
+// window whose thread has kept this filling waiting, and every later window
+// of that thread, is listed with an empty text and the generic icon.
 void FillWindowTree(ListToolState& state);
-
-// Adds the children of window under parentItem, each followed by its own
-// children.
-void AddChildWindows(ListToolState& state, HWND window, HTREEITEM parentItem);
 
 #endif

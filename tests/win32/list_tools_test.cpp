@@ -9,6 +9,7 @@
 #include <map>
 
 #include "base/system_libraries.h"
+#include "base/window_text.h"
 #include "res/resource.h"
 #include "dialogs/processes_list/processes_list.h"
 #include "dialogs/windows_list/windows_list.h"
@@ -119,6 +120,41 @@ std::vector<LONG> PlaceOf(HWND control)
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return { rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top };
+}
+
+// Asks for the window's text into a buffer of a frame that ends at once,
+// waiting far less than the window takes.
+__attribute__((noinline)) bool AskFromAFrameThatEnds(HWND window)
+{
+    char text[255];
+    return ReadWindowText(window, WINDOW_ANSWER, text, sizeof text, 10);
+}
+
+__attribute__((noinline)) void WaitForTexts(const SlowWindow& slow, LONG count)
+{
+    PumpUntil([&] { return slow.TextsAnswered() >= count; });
+}
+
+// Covers the stack where that frame was until the window has answered; true
+// when the answer left the cover whole.
+__attribute__((noinline)) bool CoverOutlastsTheAnswer(const SlowWindow& slow)
+{
+    volatile unsigned char cover[8192];
+    for (volatile unsigned char& byte : cover)
+        byte = 0xA5;
+    WaitForTexts(slow, 1);
+    for (volatile unsigned char& byte : cover) {
+        if (byte != 0xA5)
+            return false;
+    }
+    return true;
+}
+
+// Sends the dialog a command, as another program would.
+void SendToWindowsList(WPARAM command)
+{
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(FindWindowA(nullptr, "Windows list"), WM_COMMAND, command, 0, SMTO_NORMAL, 5000, &ignored);
 }
 
 }  // namespace
@@ -290,6 +326,67 @@ TEST_F(WindowsList, ListsRealWindowsSortedUnderTheirParentsEvenWhenTheyHangOrVan
     DestroyWindow(parent);
     DestroyWindow(zeta);
     DestroyWindow(alpha);
+}
+
+TEST_F(WindowsList, AThreadThatAnswersLateWritesNowhereCostsOneWaitAndNestsNoFilling)
+{
+    {
+        SlowWindow slow(150, 50);
+        ASSERT_EQ(50u, slow.children.size());
+        EXPECT_FALSE(AskFromAFrameThatEnds(slow.window));
+        EXPECT_TRUE(CoverOutlastsTheAnswer(slow)) << "the late answer landed in a frame that had ended";
+
+        // A Refresh sent while the first filling waits for this window.
+        SlowWindow messenger(0, 0, [] { SendToWindowsList(IDC_REFRESH); });
+        DWORD elapsed = 0;
+        DialogScript script("Windows list");
+        script.Then([&](HWND dialog) {
+            HWND tree = GetDlgItem(dialog, IDC_WINDOW_TREE);
+            std::map<std::string, TreeItem> items;
+            for (int refreshed = 0; refreshed < 2; ++refreshed) {
+                // Each filling is whole: one root, every window once, one image per item.
+                items.clear();
+                Walk(tree, TreeView_GetRoot(tree), "", items);
+                int count = static_cast<int>(TreeView_GetCount(tree));
+                EXPECT_EQ(std::vector<std::string>{ "Desktop" }, items[""].children) << refreshed;
+                EXPECT_EQ(count, static_cast<int>(items.size()) - 1) << refreshed;
+                EXPECT_EQ(count, ImageCount(TreeView_GetImageList(tree, TVSIL_NORMAL))) << refreshed;
+                if (refreshed)
+                    break;
+                EXPECT_EQ(2, messenger.TextsAnswered()) << "asked by each filling: the Refresh came after the first";
+                DWORD start = GetTickCount();
+                SendMessageA(dialog, WM_COMMAND, IDC_REFRESH, 0);
+                elapsed = GetTickCount() - start;
+            }
+            HIMAGELIST images = TreeView_GetImageList(tree, TVSIL_NORMAL);
+            std::vector<DWORD> generic =
+                Drawn(images, LoadCommonControls()->ReplaceIcon(images, -1, Icons.genericWindow));
+            std::vector<std::string> family = items[Line("VornelSlowWindow", "", slow.window)].children;
+            EXPECT_EQ(50u, family.size());
+            for (HWND child : slow.children) {
+                std::string line = Line("VornelSlowWindow", "", child);
+                EXPECT_EQ(1, std::count(family.begin(), family.end(), line)) << line;
+                EXPECT_TRUE(generic == Drawn(images, items[line].image)) << "the generic icon: " << line;
+            }
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }).Start();
+        SendMessageA(window, WM_COMMAND, 74, 0);
+        ::testing::Test::RecordProperty("refresh_ms", static_cast<int>(elapsed));
+        // Far below fifty waits for the text and a hundred for the icons.
+        EXPECT_LT(elapsed, 5000u);
+    }
+
+    // A Close sent while the first filling waits ends the dialog before it
+    // shows; the slow thread and its overdue answers have gone.
+    SlowWindow closer(0, 0, [] { SendToWindowsList(IDC_CLOSE); });
+    bool shown = false;
+    DialogScript closing("Windows list");
+    closing.Then([&](HWND dialog) {
+        shown = true;
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }).Start();
+    SendMessageA(window, WM_COMMAND, 74, 0);
+    EXPECT_FALSE(shown);
 }
 
 TEST_F(ListTools, BothDialogsFollowTheirTemplateAndTheSizeOfTheDialog)

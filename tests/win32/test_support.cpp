@@ -238,22 +238,90 @@ HungWindow::~HungWindow()
     CloseHandle(release_);
 }
 
+// A class with the question-mark icon; false when it was there already.
+static bool RegisterQuestionClass(const char* name, WNDPROC procedure)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = LoadIconA(nullptr, IDI_QUESTION);
+    windowClass.lpszClassName = name;
+    return RegisterClassA(&windowClass) != 0;
+}
+
 DWORD WINAPI HungWindow::Run(void* parameter)
 {
     HungWindow* self = static_cast<HungWindow*>(parameter);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(nullptr, IDI_QUESTION);
-    windowClass.lpszClassName = self->className_.c_str();
-    bool registered = RegisterClassA(&windowClass) != 0;
-    self->window = CreateWindowA(windowClass.lpszClassName, "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
+    bool registered = RegisterQuestionClass(self->className_.c_str(), DefWindowProcA);
+    self->window = CreateWindowA(self->className_.c_str(), "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetEvent(self->ready_);
     WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
     DestroyWindow(self->window);
     if (registered)
-        UnregisterClassA(windowClass.lpszClassName, GetModuleHandleA(nullptr));
+        UnregisterClassA(self->className_.c_str(), GetModuleHandleA(nullptr));
+    return 0;
+}
+
+static const char SlowWindowClass[] = "VornelSlowWindow";
+
+SlowWindow::SlowWindow(DWORD delayMs, int children, std::function<void()> onFirstText)
+    : delay_(delayMs), childCount_(children), onFirstText_(onFirstText)
+{
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 5000);
+}
+
+SlowWindow::~SlowWindow()
+{
+    // Whatever is still queued is answered at once.
+    InterlockedExchange(&quitting_, 1);
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+LRESULT CALLBACK SlowWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    SlowWindow* self = reinterpret_cast<SlowWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || !InSendMessage())
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_GETTEXT && self->onFirstText_) {
+        std::function<void()> once;
+        once.swap(self->onFirstText_);
+        once();
+    }
+    if (!self->quitting_)
+        Sleep(self->delay_);   // the slowness being imitated, not a wait of the test
+    LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_GETTEXT)
+        InterlockedIncrement(&self->texts_);
+    return result;
+}
+
+DWORD WINAPI SlowWindow::Run(void* parameter)
+{
+    SlowWindow* self = static_cast<SlowWindow*>(parameter);
+    RegisterQuestionClass(SlowWindowClass, Procedure);
+    std::vector<HWND> made;
+    made.push_back(CreateWindowA(SlowWindowClass, "slow", WS_OVERLAPPED, 0, 0, 200, 100, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr));
+    for (int i = 0; i < self->childCount_; ++i) {
+        made.push_back(CreateWindowA(SlowWindowClass, "slow child", WS_CHILD, 0, 0, 10, 10, made[0], nullptr,
+                                     GetModuleHandleA(nullptr), nullptr));
+    }
+    for (HWND w : made)
+        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window = made[0];
+    self->children.assign(made.begin() + 1, made.end());
+    SetEvent(self->ready_);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    DestroyWindow(made[0]);
+    UnregisterClassA(SlowWindowClass, GetModuleHandleA(nullptr));
     return 0;
 }
 

@@ -70,6 +70,32 @@ private:
     HANDLE ready_, release_, thread_;
 };
 
+// A window whose thread answers every message another thread sends it, but
+// each only after delayMs; its children (titled "slow child") belong to the
+// same thread. Its class has an icon (IDI_QUESTION) and it answers no
+// WM_GETICON. When given, onFirstText runs on that thread the first time
+// the window or a child is sent WM_GETTEXT, before the delay.
+class SlowWindow {
+public:
+    SlowWindow(DWORD delayMs, int children = 0, std::function<void()> onFirstText = nullptr);
+    ~SlowWindow();
+    // WM_GETTEXT answered so far by the window and its children.
+    LONG TextsAnswered() const { return texts_; }
+    HWND window = nullptr;
+    std::vector<HWND> children;
+
+private:
+    static DWORD WINAPI Run(void* parameter);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    DWORD delay_;
+    int childCount_;
+    std::function<void()> onFirstText_;
+    volatile LONG texts_ = 0;
+    volatile LONG quitting_ = 0;
+    HANDLE ready_, thread_;
+    DWORD threadId_ = 0;
+};
+
 // An AppTest with one shell folder ("Desktop", "Start Menu") pointed at a
 // fresh temporary directory for the test's duration.
 class ShellFolderTest : public AppTest {
