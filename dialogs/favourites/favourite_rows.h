@@ -8,9 +8,10 @@
 
 const int FAVOURITE_ROW_HEIGHT = 20;
 
-// An entry typed into the dialog's two fields (254 characters each, a TAB
-// between them) fits with its terminator.
-const size_t FAVOURITE_ENTRY_CAPACITY = 512;
+// An entry typed into the dialog's two fields (a path of up to 259
+// characters, a TAB, up to 254 characters of parameters) fits with its
+// terminator.
+const size_t FAVOURITE_ENTRY_CAPACITY = (MAX_PATH - 1) + 1 + 254 + 1;
 
 // One list entry read whole. Entries typed in the dialog fit the fixed
 // buffer; those loaded from the registry may be longer and are read into

@@ -10,8 +10,10 @@
 #include "dialogs/single_dialog.h"
 #include "res/resource.h"
 
-// Each field is read as at most 254 characters.
-static const int FIELD_CAPACITY = 255;
+// The Program field is read whole up to the longest path, 259 characters,
+// the length Browse gives; the Parameters field as at most 254 characters.
+static const int PROGRAM_CAPACITY = MAX_PATH;
+static const int PARAMETERS_CAPACITY = 255;
 
 static const char ProgramFilter[] =
     "Executable (*.exe;*.com;*.bat;*.pif)\0*.exe;*.com;*.bat;*.pif\0"
@@ -123,8 +125,8 @@ static void AddFavourite(HWND dialog)
 {
     if (EntryCount(dialog) >= MAX_FAVOURITES)
         return;   // the fields keep their text for after an erase
-    char program[FIELD_CAPACITY];
-    GetDlgItemTextA(dialog, IDC_FAV_PROGRAM, program, FIELD_CAPACITY);
+    char program[PROGRAM_CAPACITY];
+    GetDlgItemTextA(dialog, IDC_FAV_PROGRAM, program, PROGRAM_CAPACITY);
     // A TAB would end the program inside the entry text; no path holds one,
     // so whatever follows a pasted TAB is not part of the program.
     if (char* tab = strchr(program, '\t'))
@@ -132,8 +134,8 @@ static void AddFavourite(HWND dialog)
     if (!program[0])
         return;
     SetDlgItemTextA(dialog, IDC_FAV_PROGRAM, "");
-    char parameters[FIELD_CAPACITY];
-    GetDlgItemTextA(dialog, IDC_FAV_PARAMETERS, parameters, FIELD_CAPACITY);
+    char parameters[PARAMETERS_CAPACITY];
+    GetDlgItemTextA(dialog, IDC_FAV_PARAMETERS, parameters, PARAMETERS_CAPACITY);
     SetDlgItemTextA(dialog, IDC_FAV_PARAMETERS, "");
     AddEntry(dialog, program, parameters);
 }

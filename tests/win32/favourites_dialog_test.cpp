@@ -91,6 +91,20 @@ TEST_F(FavouritesDialog, BrowseFillsTheProgramAndCloseCommitsInCaseBlindOrderWit
     EXPECT_EQ(static_cast<UINT>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY), calls[0].number);
 }
 
+TEST_F(FavouritesDialog, AddKeepsTheLongestPathWholeAndParametersUpTo254)
+{
+    std::string path = "C:\\" + std::string(MAX_PATH - 1 - 7, 'p') + ".exe";
+    Run([&](HWND dialog) {
+        OpenFileAnswer = path;
+        Click(dialog, IDC_FAV_BROWSE);
+        SetDlgItemTextA(dialog, IDC_FAV_PARAMETERS, std::string(300, 'a').c_str());
+        Click(dialog, IDC_FAV_ADD);
+        Click(dialog, IDC_CLOSE);
+    });
+    ASSERT_EQ(259u, path.size());
+    EXPECT_EQ((Lines{ path + "|" + std::string(254, 'a') }), Committed());
+}
+
 TEST_F(FavouritesDialog, EditAndEraseWorkAtTheCaretAndEscapeKeepsTheList)
 {
     UseFavourites({ { "C:\\a.exe", "-a" }, { "C:\\b.exe", "" }, { "C:\\c.exe", "" } });
