@@ -110,10 +110,15 @@ static LRESULT OnTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, MSG_TRAY_CALLBACK, wParam, lParam);
 }
 
+// A button that the new screen leaves out comes back to the corner; one
+// still within the rectangle of all monitors stays where it is. The system
+// has changed its metrics before it sends this message.
 static void OnDisplayChange(HWND window, int width, int height)
 {
     RECT rect;
     GetWindowRect(window, &rect);
+    if (InsideVirtualScreen(rect.left, rect.top, CurrentScreenBounds()))
+        return;
     if (rect.left > width || rect.top > height) {
         ChangeButtonPosition(0, 0);
         PlaceButtonWindow(window);

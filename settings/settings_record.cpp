@@ -61,8 +61,17 @@ static int32_t OnScreenCoordinate(int32_t value, int screenExtent, int virtualSt
     return value;
 }
 
+bool InsideVirtualScreen(int32_t x, int32_t y, const ScreenBounds& screen)
+{
+    // In 64 bits: a stored position may be anything, and the sums must not wrap.
+    int64_t left = screen.virtualLeft, top = screen.virtualTop;
+    return x >= left && x < left + screen.virtualWidth && y >= top && y < top + screen.virtualHeight;
+}
+
 void BringPositionOnScreen(SettingsRecord& record, const ScreenBounds& screen)
 {
+    if (InsideVirtualScreen(record.x, record.y, screen))
+        return;
     record.x = OnScreenCoordinate(record.x, screen.width, screen.virtualLeft);
     record.y = OnScreenCoordinate(record.y, screen.height, screen.virtualTop);
 }

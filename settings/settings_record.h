@@ -78,16 +78,23 @@ bool ApplyStoredValue(SettingsRecord& record, const SettingsValue& value,
 struct ScreenBounds {
     int width, height;              // the primary screen
     int virtualLeft, virtualTop;    // the top-left corner of all monitors together
+    // The size of all monitors together; 0 where the system does not tell
+    // it (Windows 95), which leaves the primary screen's rules alone.
+    int virtualWidth, virtualHeight;
 };
 
 // The smallest the button gets; used to tell whether any of it can be seen.
 const int SMALL_BUTTON_SIDE = 25;
 const int LARGE_BUTTON_SIDE = 47;
 
-// A stored position beyond the right or bottom edge of the screen (strictly
-// greater) moves to 0 on that axis. A negative one stays, as a monitor may
-// lie left of or above the primary one, unless not a pixel of the button
-// would reach any monitor; then it also moves to 0.
+// True when the point lies within the rectangle of all monitors together.
+bool InsideVirtualScreen(int32_t x, int32_t y, const ScreenBounds& screen);
+
+// A stored position within the virtual screen stays, so a button on any
+// monitor keeps its place. Elsewhere, one beyond the right or bottom edge of
+// the primary screen (strictly greater) moves to 0 on that axis; a negative
+// one stays unless not a pixel of the button would reach any monitor, and
+// then it also moves to 0.
 void BringPositionOnScreen(SettingsRecord& record, const ScreenBounds& screen);
 
 // Only the four placement modes exist; anything else stored by hand starts

@@ -53,6 +53,15 @@ static void ReadSettingsValue(HKEY key, const SettingsValue& value)
         ApplyStoredValue(TheSettings, value, bytes, length);
 }
 
+ScreenBounds CurrentScreenBounds()
+{
+    return ScreenBounds{
+        GetSystemMetrics(SM_CXSCREEN),        GetSystemMetrics(SM_CYSCREEN),
+        GetSystemMetrics(SM_XVIRTUALSCREEN),  GetSystemMetrics(SM_YVIRTUALSCREEN),
+        GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+    };
+}
+
 void LoadSettings(HWND window)
 {
     TakeWindowPosition(window);
@@ -60,11 +69,7 @@ void LoadSettings(HWND window)
     if (!OpenSettingsKey(key))
         return;
     ReadSettingsValue(key.get(), SettingsValuesInLoadOrder[0]);
-    ScreenBounds screen = {
-        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-        GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-    };
-    BringPositionOnScreen(TheSettings, screen);
+    BringPositionOnScreen(TheSettings, CurrentScreenBounds());
     for (int i = 1; i < SETTINGS_VALUE_COUNT; ++i)
         ReadSettingsValue(key.get(), SettingsValuesInLoadOrder[i]);
     TheSettings.place = ValidPlacement(TheSettings.place);

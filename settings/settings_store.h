@@ -21,6 +21,9 @@ inline const ColourScheme& CurrentColourScheme() { return Settings.colours; }
 // Puts every setting back to its default (start-up, before loading).
 void ResetSettings();
 
+// The primary screen and all monitors together, as the system tells them now.
+ScreenBounds CurrentScreenBounds();
+
 // Fills Settings from the registry. The window's present position is the
 // position used when none is stored.
 void LoadSettings(HWND window);

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <utility>
+
 #include "settings/settings_record.h"
 
 static const SettingsValue& ValueNamed(const char* name)
@@ -82,44 +84,44 @@ TEST(StoredValues, AnEmptyValueChangesNothing)
     EXPECT_EQ(0, memcmp(&DefaultSettings, &record, sizeof record));
 }
 
+typedef std::pair<int32_t, int32_t> Position;
+
+// Where a stored position ends up on this screen.
+static Position Brought(int32_t x, int32_t y, const ScreenBounds& screen)
+{
+    SettingsRecord record = DefaultSettings;
+    record.x = x;
+    record.y = y;
+    BringPositionOnScreen(record, screen);
+    return Position(record.x, record.y);
+}
+
 TEST(ScreenPosition, BeyondTheRightOrBottomEdgeMovesToZeroStrictly)
 {
-    ScreenBounds screen = { 1024, 768, 0, 0 };
-    SettingsRecord record = DefaultSettings;
-    record.x = 5000;
-    record.y = 100;
-    BringPositionOnScreen(record, screen);
-    EXPECT_EQ(0, record.x);
-    EXPECT_EQ(100, record.y);
-    record.x = 1024;
-    record.y = 768;
-    BringPositionOnScreen(record, screen);
-    EXPECT_EQ(1024, record.x) << "equal to the width stays";
-    EXPECT_EQ(768, record.y);
-    record.y = 769;
-    BringPositionOnScreen(record, screen);
-    EXPECT_EQ(0, record.y);
+    // One monitor, and a system that does not tell the virtual screen.
+    for (ScreenBounds screen : { ScreenBounds{ 1024, 768, 0, 0, 1024, 768 }, ScreenBounds{ 1024, 768, 0, 0, 0, 0 } }) {
+        SCOPED_TRACE(screen.virtualWidth);
+        EXPECT_EQ(Position(0, 100), Brought(5000, 100, screen));
+        EXPECT_EQ(Position(1024, 768), Brought(1024, 768, screen)) << "equal to the size stays";
+        EXPECT_EQ(Position(1024, 0), Brought(1024, 769, screen));
+    }
+}
+
+TEST(ScreenPosition, APlaceOnAnyMonitorStaysAndOutsideThemTheRuleHolds)
+{
+    // A monitor of 1280 x 1024 right of a primary one of 1024 x 768.
+    ScreenBounds twoMonitors = { 1024, 768, 0, 0, 2304, 1024 };
+    EXPECT_EQ(Position(2303, 1023), Brought(2303, 1023, twoMonitors));
+    EXPECT_EQ(Position(0, 0), Brought(2304, 900, twoMonitors)) << "beyond every monitor";
 }
 
 TEST(ScreenPosition, NegativeStaysWhileAnyOfTheButtonReachesAMonitor)
 {
-    SettingsRecord record = DefaultSettings;
-    ScreenBounds single = { 1024, 768, 0, 0 };
-    record.x = -24;
-    record.y = -10;
-    BringPositionOnScreen(record, single);
-    EXPECT_EQ(-24, record.x);
-    EXPECT_EQ(-10, record.y);
-    record.x = -25;
-    record.y = -100000;
-    BringPositionOnScreen(record, single);
-    EXPECT_EQ(0, record.x) << "not a pixel left on the screen";
-    EXPECT_EQ(0, record.y);
-
-    ScreenBounds leftMonitor = { 1024, 768, -1280, 0 };
-    record.x = -1000;
-    BringPositionOnScreen(record, leftMonitor);
-    EXPECT_EQ(-1000, record.x) << "on a monitor left of the primary one";
+    ScreenBounds single = { 1024, 768, 0, 0, 0, 0 };
+    EXPECT_EQ(Position(-24, -10), Brought(-24, -10, single));
+    EXPECT_EQ(Position(0, 0), Brought(-25, -100000, single)) << "not a pixel left on the screen";
+    ScreenBounds leftMonitor = { 1024, 768, -1280, 0, 0, 0 };
+    EXPECT_EQ(Position(-1000, 0), Brought(-1000, 0, leftMonitor)) << "on a monitor left of the primary one";
 }
 
 TEST(Placement, OnlyTheFourModesStandOthersStartFloating)

@@ -269,9 +269,10 @@ TEST_F(Hotkeys, AllSixAreRegisteredOnTheButton)
     }
 }
 
-TEST_F(MainWindow_, DisplayChangeBringsAFarButtonBackWithoutSaving)
+TEST_F(MainWindow_, DisplayChangeBringsAButtonBeyondEveryMonitorBackWithoutSaving)
 {
-    MoveWindow(window, 500, 400, 25, 25, TRUE);
+    int x = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) + 100;
+    MoveWindow(window, x, 400, 25, 25, TRUE);
     SaveSettings(window);
     SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(400, 300));
     RECT rect;
@@ -281,17 +282,18 @@ TEST_F(MainWindow_, DisplayChangeBringsAFarButtonBackWithoutSaving)
     EXPECT_EQ(16, PopupMenu.itemsPerColumn);
     std::vector<unsigned char> stored;
     ASSERT_TRUE(ReadValue("Coordinates", stored));
-    EXPECT_EQ(0xF4, stored[0]) << "still 500: nothing is saved here";
+    EXPECT_EQ(x & 0xFF, stored[0]) << "nothing is saved here";
 }
 
-TEST_F(MainWindow_, DisplayChangeLeavesAButtonThatStillFits)
+TEST_F(MainWindow_, DisplayChangeLeavesAButtonStillOnAMonitor)
 {
-    MoveWindow(window, 100, 100, 25, 25, TRUE);
+    // Within the virtual screen, though beyond the new size of the primary one.
+    MoveWindow(window, 500, 400, 25, 25, TRUE);
     int columns = PopupMenu.itemsPerColumn;
-    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(640, 480));
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(400, 300));
     RECT rect;
     GetWindowRect(window, &rect);
-    EXPECT_EQ(100, rect.left);
+    EXPECT_EQ(500, rect.left);
     EXPECT_EQ(columns, PopupMenu.itemsPerColumn);
 }
 
