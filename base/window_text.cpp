@@ -65,8 +65,14 @@ static bool AskThroughAnswerBuffer(HWND window, char* text, size_t capacity, UIN
         CopyText(text, capacity, answer);
         return true;
     }
-    if (SendMessageCallbackA(window, WM_NULL, 0, 0, ReturnAnswerBuffer, static_cast<ULONG_PTR>(index)))
-        Answers.lentTo[index] = window;
+    Answers.lentTo[index] = window;
+    // Looked up: the note is a convenience the oldest systems may lack, and
+    // without it the buffer waits for its window to go.
+    typedef BOOL WINAPI SendWithCallback(HWND, UINT, WPARAM, LPARAM, SENDASYNCPROC, ULONG_PTR);
+    auto send = reinterpret_cast<SendWithCallback*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SendMessageCallbackA")));
+    if (send)
+        send(window, WM_NULL, 0, 0, ReturnAnswerBuffer, static_cast<ULONG_PTR>(index));
     return false;
 }
 
