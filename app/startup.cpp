@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/placement.h"
+#include "base/system_libraries.h"
 #include "menus/owner_draw.h"
 #include "menus/popup_menu.h"
 #include "res/resource.h"
@@ -54,6 +55,10 @@ static HWND CreateMainWindow(HINSTANCE instance)
 
 HWND StartApplication(HINSTANCE instance)
 {
+    // A drive without a disk or an applet missing a library must not stop
+    // the menu with a box of the system's: the call fails quietly instead.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    LoadLibrariesFromSystemDirectoryOnly();
     RecordInstance(instance);
     SetScreenHeight(GetSystemMetrics(SM_CYSCREEN));
     CreateMenuFonts();

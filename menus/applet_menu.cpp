@@ -4,12 +4,12 @@
 #include <string.h>
 
 #include "actions/shell_commands.h"
+#include "base/system_libraries.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
 #include "menus/menu_texts.h"
 #include "settings/shell_folder_names.h"
 #include "ui/file_icons.h"
-
 
 //  file           shown as
 static const struct { const char* file; const char* text; } FriendlyNames[] = {
@@ -37,6 +37,13 @@ struct AppletBuild {
     int listed;
 };
 
+// An applet file being asked: its name as found, and its full path in the
+// system directory, by which alone it is loaded.
+struct AppletFile {
+    const char* name;
+    const char* path;
+};
+
 static bool IsReservedApplet(int k)
 {
     return CMD_FIRST_APPLET + k == CMD_CONTROL_PANEL_IN_START_MENU ||
@@ -51,21 +58,21 @@ static bool TableFull(const DynamicSubmenu& submenu)
 // The 16 x 16 picture of an icon resource of a loaded applet file; not
 // shared, so the table owns it. Without an icon resource, the icon the
 // shell shows for the file.
-static HICON TakeAppletIcon(HMODULE module, const char* file, WORD iconId)
+static HICON TakeAppletIcon(HMODULE module, const AppletFile& file, WORD iconId)
 {
     if (iconId)
         return module ? static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0))
                       : nullptr;
-    return SystemFileIcon(file);
+    return AssociatedIcon(file.path);
 }
 
-static void AddApplet(AppletBuild& build, HMODULE module, const char* file, const char* text, WORD iconId,
+static void AddApplet(AppletBuild& build, HMODULE module, const AppletFile& file, const char* text, WORD iconId,
                       int applet)
 {
     DynamicSubmenu& submenu = build.submenu;
     while (!TableFull(submenu) && IsReservedApplet(submenu.count))
         ++submenu.count;   // left unused: no text, no item
-    if (!AddEntry(submenu, text, file, StartsColumnAtMultiple(build.listed, build.itemsPerColumn)))
+    if (!AddEntry(submenu, text, file.name, StartsColumnAtMultiple(build.listed, build.itemsPerColumn)))
         return;
     MenuEntry& entry = submenu.entries[submenu.count - 1];
     entry.number = applet;
@@ -103,12 +110,12 @@ static void NewInquiryName(const NewInquiry& answer, char* out, size_t capacity)
     CopyText(out, capacity, name);
 }
 
-static void AskLoadedFile(AppletBuild& build, HMODULE module, const char* file)
+static void AskLoadedFile(AppletBuild& build, HMODULE module, const AppletFile& file)
 {
     HWND window = build.window;
     APPLET_PROC entry = module ? reinterpret_cast<APPLET_PROC>(GetProcAddress(module, "CPlApplet")) : nullptr;
     if (!entry || entry(window, CPL_INIT, 0, 0) == 0) {
-        AddApplet(build, module, file, FriendlyCplName(file), 0, 0);
+        AddApplet(build, module, file, FriendlyCplName(file.name), 0, 0);
         return;
     }
     LONG count = entry(window, CPL_GETCOUNT, 0, 0);
@@ -125,7 +132,7 @@ static void AskLoadedFile(AppletBuild& build, HMODULE module, const char* file)
             entry(window, CPL_NEWINQUIRE, i, reinterpret_cast<LPARAM>(&answer));
             NewInquiryName(answer, text, MAX_PATH);
             if (!text[0])
-                CopyText(text, MAX_PATH, file);
+                CopyText(text, MAX_PATH, file.name);
         }
         AddApplet(build, module, file, text, iconId, i);
     }
@@ -134,10 +141,10 @@ static void AskLoadedFile(AppletBuild& build, HMODULE module, const char* file)
     entry(window, CPL_EXIT, 0, 0);
 }
 
-static void AskAppletFile(AppletBuild& build, const char* file)
+static void AskAppletFile(AppletBuild& build, const AppletFile& file)
 {
     DrawResourceCounts& counts = build.submenu.resources;
-    Library module(LoadLibraryA(file));
+    Library module(LoadLibraryA(file.path));
     if (module.valid())
         ++counts.librariesLoaded;
     AskLoadedFile(build, module.get(), file);
@@ -151,17 +158,20 @@ static void BuildAppletMenu(DynamicSubmenu& submenu, HWND window, int itemsPerCo
     AppendMenuA(submenu.menu, MF_SEPARATOR, 0, nullptr);
 
     char pattern[MAX_PATH];
-    UINT length = GetSystemDirectoryA(pattern, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !AppendText(pattern, MAX_PATH, "\\*.CPL"))
+    if (!SystemDirectoryPath("*.CPL", pattern, MAX_PATH))
         return;
     AppletBuild build = { submenu, window, itemsPerColumn, 0 };
     ListDirectory(pattern, [&build](const WIN32_FIND_DATAA& found) {
-        AskAppletFile(build, found.cFileName);
+        char path[MAX_PATH];
+        // A name too long for a path names no file of the system directory.
+        if (SystemDirectoryPath(found.cFileName, path, MAX_PATH)) {
+            AppletFile file = { found.cFileName, path };
+            AskAppletFile(build, file);
+        }
         return !TableFull(build.submenu);
     });
 }
 
-static const char RunDll[] = "rundll32.exe";
 static const char AppletParametersFormat[] = "shell32.dll,Control_RunDLL %s,@%d";
 
 static void RunApplet(const DynamicSubmenu& submenu, HWND window, int k)
@@ -175,7 +185,7 @@ static void RunApplet(const DynamicSubmenu& submenu, HWND window, int k)
     if (lstrlenA(entry.file) >= MAX_PATH)
         return;
     wsprintfA(parameters, AppletParametersFormat, entry.file, entry.number);
-    OpenWithShell(window, RunDll, parameters);
+    RunDllCommand(window, parameters);
 }
 
 static bool AppletText(const DynamicSubmenu& submenu, int k, bool, char* out, size_t capacity)

@@ -140,7 +140,7 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
         item.icon = Icons.*fixed.icon;
         break;
     case ICON_ASSOCIATED:
-        SetItemIcon(item, DrawingIcon(SystemFileIcon(fixed.program)), Painter.fixedIcons);
+        SetItemIcon(item, DrawingIcon(SystemProgramIcon(fixed.program)), Painter.fixedIcons);
         break;
     case ICON_EXIT:
         item.icon = ButtonIconOrDefault(0);

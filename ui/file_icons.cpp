@@ -15,9 +15,8 @@ HICON AssociatedIcon(const char* path, WORD* index)
     return extract(Program.instance, buffer, index ? index : &ownIndex);
 }
 
-HICON SystemFileIcon(const char* file, WORD* index)
+HICON SystemProgramIcon(const char* file)
 {
     char path[MAX_PATH];
-    DWORD length = SearchPathA(nullptr, file, nullptr, MAX_PATH, path, nullptr);
-    return AssociatedIcon(length > 0 && length < MAX_PATH ? path : file, index);
+    return SystemProgramPath(file, path, MAX_PATH) ? AssociatedIcon(path) : nullptr;
 }

@@ -10,9 +10,9 @@
 // is the icon's index in and out. Null when there is none.
 HICON AssociatedIcon(const char* path, WORD* index = nullptr);
 
-// The same for a file named without a directory (the system's own programs,
-// applet files): found along the search path first, as the shell and the
-// loader would find it, so the icon does not depend on the current directory.
-HICON SystemFileIcon(const char* file, WORD* index = nullptr);
+// The same for one of the system's own programs, named without a directory
+// (notepad.exe, calc.exe): the system's copy, never a file of that name in
+// the program's folder or the current directory.
+HICON SystemProgramIcon(const char* file);
 
 #endif

@@ -237,6 +237,21 @@ TEST_F(AppletBuilder, AFileWithThreeAppletsGivesThreeEntriesWithNamesAndIcons)
     EXPECT_EQ(1u, Counter("vtthree.cpl exit")) << "every successful CPL_INIT is closed with CPL_EXIT";
 }
 
+TEST_F(AppletBuilder, AFileNamedLikeASystemAppletBesideTheProgramIsNeverLoaded)
+{
+    // As on a system whose loader still looks in the program's folder first,
+    // where vtplanted.cpl lies; the system directory holds a sound one.
+    typedef BOOL WINAPI SetDirectories(DWORD);
+    auto setDirectories = reinterpret_cast<SetDirectories*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"));
+    ASSERT_NE(nullptr, setDirectories);
+    setDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    InstalledFixture sound("vtthree.cpl", "vtplanted.cpl");
+    Build(ROOT_POSITION_CONTROL_PANEL, window);
+    EXPECT_EQ(0u, Counter(FIXTURE_PLANTED_MARK)) << "the planted file ran";
+    EXPECT_EQ(3u, EntriesOf("vtplanted.cpl").size()) << "the system directory's file was asked";
+}
+
 TEST_F(AppletBuilder, FilesThatCannotBeAskedAreListedOnceByName)
 {
     InstalledFixture noInit("vtnoinit.cpl");

@@ -66,6 +66,20 @@ TEST_F(StartupTest, ComputesProcessWideValues)
     EXPECT_EQ(340u, MenuFonts.metrics.cbSize);
 }
 
+// The process as it comes from whatever started it: no error mode set.
+class StartupFromAnyParent : public AppTest {
+protected:
+    void BeforeStart() override { SetErrorMode(0); }
+};
+
+TEST_F(StartupFromAnyParent, TheSystemsBoxesAndTheProgramsFolderAreOutOfTheWay)
+{
+    UINT mode = SetErrorMode(0);
+    EXPECT_EQ(static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), mode);
+    // vtthree.cpl lies beside the test program, not in the system directory.
+    EXPECT_EQ(nullptr, LoadLibraryA("vtthree.cpl")) << "libraries come from the system directory only";
+}
+
 TEST_F(StartupTest, LoadsEveryIcon)
 {
     EXPECT_NE(nullptr, Icons.app);
