@@ -119,9 +119,13 @@ static void AskLoadedFile(AppletBuild& build, HMODULE module, const AppletFile& 
         return;
     }
     LONG count = entry(window, CPL_GETCOUNT, 0, 0);
-    for (LONG i = 0; i < count && !TableFull(build.submenu); ++i) {
+    // The lData each applet asked gave in its answer, handed back with its CPL_STOP.
+    LONG_PTR data[DYNAMIC_RANGE_SIZE];
+    LONG asked = 0;
+    for (; asked < count && asked < DYNAMIC_RANGE_SIZE && !TableFull(build.submenu); ++asked) {
         CPLINFO info = {};
-        entry(window, CPL_INQUIRE, i, reinterpret_cast<LPARAM>(&info));
+        entry(window, CPL_INQUIRE, asked, reinterpret_cast<LPARAM>(&info));
+        data[asked] = info.lData;
         char text[MAX_PATH] = "";
         WORD iconId = 0;
         if (LoadStringA(module, info.idName, text, MAX_PATH) > 0 && text[0]) {
@@ -129,15 +133,21 @@ static void AskLoadedFile(AppletBuild& build, HMODULE module, const AppletFile& 
         } else {
             NewInquiry answer = {};
             answer.ansi.dwSize = sizeof answer.ansi;
-            entry(window, CPL_NEWINQUIRE, i, reinterpret_cast<LPARAM>(&answer));
+            entry(window, CPL_NEWINQUIRE, asked, reinterpret_cast<LPARAM>(&answer));
+            // Both forms of the record keep lData in the same place.
+            if (answer.ansi.lData)
+                data[asked] = answer.ansi.lData;
             NewInquiryName(answer, text, MAX_PATH);
             if (!text[0])
                 CopyText(text, MAX_PATH, file.name);
         }
-        AddApplet(build, module, file, text, iconId, i);
+        AddApplet(build, module, file, text, iconId, asked);
     }
-    // The applet protocol ends with CPL_EXIT so applets can free what
-    // CPL_INIT allocated; without it every opening leaks inside them.
+    // The protocol closes each applet with CPL_STOP and the file with
+    // CPL_EXIT, so applets can free what CPL_INIT and the inquiries
+    // allocated; without them every opening leaks inside them.
+    for (LONG i = 0; i < asked; ++i)
+        entry(window, CPL_STOP, i, data[i]);
     entry(window, CPL_EXIT, 0, 0);
 }
 

@@ -234,6 +234,11 @@ TEST_F(AppletBuilder, AFileWithThreeAppletsGivesThreeEntriesWithNamesAndIcons)
     }
     EXPECT_EQ(entries[0] + 1, entries[1]) << "numbered in the order made";
     EXPECT_EQ(1u, Counter("vtthree.cpl init"));
+    for (int i = 0; i < 3; ++i) {
+        std::string stop = "vtthree.cpl stop " + std::to_string(FIXTURE_DATA_FIRST + i);
+        EXPECT_EQ(1u, Counter(stop.c_str())) << "each applet is stopped with its lData";
+    }
+    EXPECT_EQ(3u, Counter("vtthree.cpl stops before exit"));
     EXPECT_EQ(1u, Counter("vtthree.cpl exit")) << "every successful CPL_INIT is closed with CPL_EXIT";
 }
 
@@ -278,6 +283,8 @@ TEST_F(AppletBuilder, WideNamesAreConvertedNotCutToOneLetter)
     std::vector<int> entries = EntriesOf("vtwide.cpl");
     ASSERT_EQ(1u, entries.size());
     EXPECT_STREQ("Wide Applet", Applets().entries[entries[0]].text);
+    EXPECT_EQ(1u, Counter(("vtwide.cpl stop " + std::to_string(FIXTURE_DATA_FIRST)).c_str()))
+        << "stopped with the lData of its CPL_NEWINQUIRE answer";
 }
 
 TEST_F(AppletBuilder, AGarbageCountStopsAtAHundredAndSkipsTheToolsIdentifiers)
