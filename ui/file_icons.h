@@ -15,4 +15,20 @@ HICON AssociatedIcon(const char* path, WORD* index = nullptr);
 // the program's folder or the current directory.
 HICON SystemProgramIcon(const char* file);
 
+// True for a path on another machine ("\\server\share\...": any path that
+// begins with two separators). Such a file is never asked about while
+// drawing: a share that does not answer would hold every paint for the
+// network's time-out.
+bool IsNetworkPath(const char* path);
+
+// The icon a listed file shows in one drawing; owned tells whether the
+// caller destroys it afterwards. A file on a network path shows the system's
+// generic application icon, shared, at once; any other file the icon the
+// shell associates with it (null when there is none).
+HICON ListedFileIcon(const char* path, bool& owned);
+
+// The same for a program the user listed, which may be gone: a missing
+// file also shows the generic application icon.
+HICON ListedProgramIcon(const char* path, bool& owned);
+
 #endif

@@ -232,6 +232,23 @@ TEST_F(OwnerDraw, FavouritesMeasureTheProgramAndDrawNameAndParameters)
     ReleaseMenuItem(item);
 }
 
+TEST_F(OwnerDraw, AProgramOnANetworkPathShowsTheGenericIconWithoutAskingTheShare)
+{
+    WineShare share("vornelhost", "share");
+    if (!share.available())
+        GTEST_SKIP() << "needs Wine to serve a share";
+    std::string program = share.file("app.exe");
+    char notepad[MAX_PATH];
+    GetSystemDirectoryA(notepad, MAX_PATH);
+    ASSERT_TRUE(CopyFileA((std::string(notepad) + "\\notepad.exe").c_str(), program.c_str(), FALSE));
+    UseFavourites({ { program, "" } });
+    OwnerDrawItem item;
+    ResolveMenuItem(3000, true, item);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_APPLICATION), item.icon) << "the program is there, but not asked";
+    EXPECT_FALSE(item.iconOwned);
+    ReleaseMenuItem(item);
+}
+
 TEST_F(OwnerDraw, DesktopItemsAndSaversDropTheirExtensionWhenDrawn)
 {
     PrepareDynamicMenus();

@@ -343,3 +343,29 @@ std::string DialogControls(HWND dialog)
     }
     return controls;
 }
+
+WineShare::WineShare(const char* host, const char* share)
+{
+    // Wine finds \\host\share under dosdevices\unc of its prefix; the Unix
+    // root is drive Z:.
+    char prefix[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    root_ = std::string("Z:") + prefix + "\\dosdevices\\unc\\" + host;
+    for (char& c : root_)
+        c = c == '/' ? '\\' : c;
+    CreateDirectoryA(root_.substr(0, root_.rfind('\\')).c_str(), nullptr);
+    CreateDirectoryA(root_.c_str(), nullptr);
+    std::string folder = root_ + "\\" + share;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    unc_ = std::string("\\\\") + host + "\\" + share;
+}
+
+WineShare::~WineShare()
+{
+    if (!root_.empty())
+        RemoveTree(root_);
+}

@@ -179,6 +179,21 @@ private:
 // Sets the thread's view of the modifier keys, as GetKeyState reports it.
 void SetHeldKeys(bool control, bool shift);
 
+// A share of another machine, \\host\share, that Wine serves from a folder
+// of its prefix, so a program can ask about files "on the network" without
+// one. Not available outside Wine.
+class WineShare {
+public:
+    WineShare(const char* host, const char* share);
+    ~WineShare();
+    bool available() const { return !unc_.empty(); }
+    // \\host\share\name, as a program names it.
+    std::string file(const char* name) const { return unc_ + "\\" + name; }
+
+private:
+    std::string root_, unc_;
+};
+
 // Drives the real popup menu from inside its own loop: each time the menu
 // goes idle (WM_ENTERIDLE to its owner) the next step runs; a step posts a
 // key, which the menu loop takes as navigation, or looks at what is shown.
