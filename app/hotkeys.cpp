@@ -41,13 +41,31 @@ static void MinimizeAndRemember(HWND target, HWND& remembered)
     SendSystemCommandBounded(target, SC_MINIMIZE);
 }
 
-void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered)
+static void ToggleCalculator(HWND window)
+{
+    if (!CalculatorOpen())
+        PostMessageA(window, WM_COMMAND, CMD_CALCULATOR, 0);
+    else
+        CloseCalculator();
+}
+
+void RunWaitingCalculator(HWND window, bool& calculatorWaiting)
+{
+    if (!calculatorWaiting || PopupMenuBusy())
+        return;
+    calculatorWaiting = false;
+    ToggleCalculator(window);
+}
+
+void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered, bool& calculatorWaiting)
 {
     if (modifiers == MOD_CONTROL && key == VK_CALCULATOR_KEY) {
-        if (!CalculatorOpen())
-            PostMessageA(window, WM_COMMAND, CMD_CALCULATOR, 0);
+        // The menu's own loop would run the calculator's dialog under the
+        // open menu.
+        if (PopupMenuBusy())
+            calculatorWaiting = true;
         else
-            CloseCalculator();
+            ToggleCalculator(window);
         return;
     }
     if (modifiers == (MOD_CONTROL | MOD_SHIFT) && key == VK_DELETE) {

@@ -21,7 +21,13 @@ void UnregisterHotkeys(HWND window);
 // Acts on a hotkey. The action follows the keys (lParam of WM_HOTKEY), not
 // the id, so the same combination always does the same thing. A window in
 // front that does not answer is given up on after a short wait. remembered
-// is the window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
-void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered);
+// is the window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*. The
+// calculator's key pressed while the popup menu is busy only sets
+// calculatorWaiting.
+void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered, bool& calculatorWaiting);
+
+// Acts on a calculator key that waited for the popup menu, once the menu
+// has closed.
+void RunWaitingCalculator(HWND window, bool& calculatorWaiting);
 
 #endif

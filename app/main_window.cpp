@@ -95,6 +95,21 @@ static bool KeyDown(int key)
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
+// The popup menu; a calculator key pressed while it was open is acted on
+// once it has closed.
+static void ShowMenu(HWND window)
+{
+    ShowPopupMenu(window);
+    RunWaitingCalculator(window, Button.calculatorWaiting);
+}
+
+// Ctrl+Shift+Delete shows the menu too, through OnHotkey.
+static void OnHotkeyPressed(HWND window, UINT modifiers, UINT key)
+{
+    OnHotkey(window, modifiers, key, Button.rememberedWindow, Button.calculatorWaiting);
+    RunWaitingCalculator(window, Button.calculatorWaiting);
+}
+
 static LRESULT OnTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (static_cast<UINT>(lParam)) {
@@ -102,8 +117,11 @@ static LRESULT OnTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
         SendMessageA(window, WM_COMMAND, DoubleClickCommand(KeyDown(VK_CONTROL), KeyDown(VK_SHIFT)), 0);
         return 0;
     case WM_RBUTTONDOWN:
+        // The icon of a menu already open stays pressed until it closes.
+        if (PopupMenuBusy())
+            return 0;
         SetTrayIconPressed(true);
-        ShowPopupMenu(window);
+        ShowMenu(window);
         SetTrayIconPressed(false);
         return 0;
     }
@@ -157,11 +175,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     case WM_MENUSELECT:     OnMenuSelect(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
-    case WM_HOTKEY:         OnHotkey(window, LOWORD(lParam), HIWORD(lParam), Button.rememberedWindow); return 0;
+    case WM_HOTKEY:         OnHotkeyPressed(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOUSEMOVE:      OnMouseMove(window); return 0;
     case WM_LBUTTONDOWN:    OnLButtonDown(window, static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONUP:      OnLButtonUp(window); return 0;
-    case WM_RBUTTONDOWN:    ShowPopupMenu(window); return 0;
+    case WM_RBUTTONDOWN:    ShowMenu(window); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged(window); return 0;
     case WM_DISPLAYCHANGE:  OnDisplayChange(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return 0;

@@ -21,6 +21,8 @@ struct ButtonWindowRecord {
     DWORD lastButtonDownTick;
     // The window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
     HWND rememberedWindow;
+    // Ctrl+` came while the popup menu was open: acted on when it closes.
+    bool calculatorWaiting;
 };
 
 extern const ButtonWindowRecord& ButtonWindow;

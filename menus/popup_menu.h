@@ -19,6 +19,10 @@ struct PopupMenuRecord {
     int lastPopulatedPosition;
     // Set while a submenu is being filled; highlights meanwhile are ignored.
     bool populating;
+    // Set while the menu is tracked. Its loop dispatches what is posted
+    // meanwhile (the hotkey, the tray icon's press), so a second request
+    // for the menu can arrive while it is on screen.
+    bool open;
 };
 
 extern const PopupMenuRecord& PopupMenu;
@@ -30,8 +34,13 @@ void SetScreenHeight(int height);
 void BuildPopupMenu(HWND window);
 void DestroyPopupMenu();
 
+// True while the menu is open or a submenu is being filled: a request for
+// the menu then does nothing, so what is on screen keeps its tables.
+bool PopupMenuBusy();
+
 // Shows the root menu at the cursor and returns when it has closed; the
-// chosen command arrives afterwards as WM_COMMAND.
+// chosen command arrives afterwards as WM_COMMAND. Does nothing while the
+// menu is busy.
 void ShowPopupMenu(HWND window);
 
 // Empties the Control Panel, Screen Saver, Task Manager and Desktop

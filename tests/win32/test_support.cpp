@@ -156,8 +156,6 @@ void SetHeldKeys(bool control, bool shift)
     SetKeyboardState(keys);
 }
 
-#include "menus/popup_menu.h"
-
 MenuDriver* MenuDriver::active_;
 
 MenuDriver::MenuDriver(HWND owner) : owner_(owner)
@@ -201,7 +199,7 @@ void MenuDriver::Run()
     // opens, so let an earlier activation finish first.
     SetForegroundWindow(owner_);
     PumpUntil([&] { return GetForegroundWindow() == owner_; });
-    ShowPopupMenu(owner_);
+    SendMessageA(owner_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     PumpPending();
 }
 

@@ -205,7 +205,8 @@ public:
     ~MenuDriver();
     MenuDriver& Key(UINT key, int times = 1);
     MenuDriver& Then(const Step& step);
-    // Runs ShowPopupMenu on the owner with the steps.
+    // Opens the menu with a right press on the owner, as the user does, and
+    // runs the steps.
     void Run();
     std::vector<UINT> commands;   // WM_COMMAND received by the owner meanwhile and after
 
