@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "app/click_timing.h"
 #include "app/command_dispatch.h"
 #include "app/hotkeys.h"
 #include "app/placement.h"
@@ -55,11 +54,13 @@ static void OnLButtonDown(HWND window, UINT keys, int x, int y)
     Button.dragOffset.x = press.x - rect.left;
     Button.dragOffset.y = press.y - rect.top;
 
-    if (CompletesDoubleClick(GetTickCount(), Button.lastButtonDownTick, GetDoubleClickTime())) {
+    DoubleClickLimits limits = { GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
+                                 GetSystemMetrics(SM_CYDOUBLECLK) };
+    if (CompletesDoubleClick(Button.lastPress, GetTickCount(), press.x, press.y, limits)) {
         UINT command = DoubleClickCommand((keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0);
         SendMessageA(window, WM_COMMAND, command, 0);
     }
-    Button.lastButtonDownTick = GetTickCount();
+    Button.lastPress = ButtonPress{ GetTickCount(), press.x, press.y, true };
 }
 
 static void OnMouseMove(HWND window)
@@ -68,8 +69,12 @@ static void OnMouseMove(HWND window)
         return;
     POINT cursor;
     GetCursorPos(&cursor);
-    MoveWindow(window, cursor.x - Button.dragOffset.x, cursor.y - Button.dragOffset.y, ButtonSide(), ButtonSide(),
-               TRUE);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int left = cursor.x - Button.dragOffset.x, top = cursor.y - Button.dragOffset.y;
+    if (left != rect.left || top != rect.top)
+        Button.lastPress.beginsDoubleClick = false;
+    MoveWindow(window, left, top, ButtonSide(), ButtonSide(), TRUE);
 }
 
 static void OnLButtonUp(HWND window)

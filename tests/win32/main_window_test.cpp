@@ -32,7 +32,12 @@ protected:
         Release();
     }
     // Makes the next press too late to complete a double-click.
-    void ForgetLastPress() { Button().lastButtonDownTick = GetTickCount() - GetDoubleClickTime() - 1; }
+    void ForgetLastPress() { Button().lastPress.tick = GetTickCount() - GetDoubleClickTime() - 1; }
+    void MoveCursor(int x, int y)
+    {
+        SetCursorPos(x, y);
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    }
 };
 
 TEST_F(MainWindow_, TwoQuickPressesSendTheSessionCommandByTheKeysHeld)
@@ -62,6 +67,30 @@ TEST_F(MainWindow_, AThirdQuickPressIsASecondDoubleClick)
     Click();
     Click();
     EXPECT_EQ((std::vector<UINT>{48, 48}), recorder.commands);
+}
+
+TEST_F(MainWindow_, APressThatMovedTheButtonBeginsNoDoubleClick)
+{
+    CommandRecorder recorder(window, true);
+    ForgetLastPress();
+    SetCursorPos(6, 6);
+    Press(0, 5, 5);
+    MoveCursor(200, 200);
+    MoveCursor(6, 6);   // back where it was: only the move tells
+    Release();
+    Press(0, 5, 5);
+    Release();
+    EXPECT_TRUE(recorder.commands.empty()) << "two quick nudges must not end the session";
+}
+
+TEST_F(MainWindow_, TheSecondPressMustFallInTheSystemsDoubleClickRectangle)
+{
+    CommandRecorder recorder(window, true);
+    ForgetLastPress();
+    Click();
+    Press(0, 5 + GetSystemMetrics(SM_CXDOUBLECLK) / 2, 5);
+    Release();
+    EXPECT_TRUE(recorder.commands.empty());
 }
 
 TEST_F(MainWindow_, SlowPressesGiveNoCommand)
