@@ -88,6 +88,7 @@ static void OpenColours(HWND window)
     UpdateWindow(window);
     SaveSettings(window);
     RefreshButtonIcons(window);
+    KeepReachable(window);   // the tray icon was added again
 }
 
 static void OpenSpy(HWND window)

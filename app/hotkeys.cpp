@@ -23,10 +23,24 @@ static const HotkeyDefinition Hotkeys[] = {
     { HOTKEY_CALCULATOR,      MOD_CONTROL,               VK_CALCULATOR_KEY },
 };
 
+static bool Register(HWND window, const HotkeyDefinition& hotkey)
+{
+    return RegisterHotKey(window, hotkey.id, hotkey.modifiers, hotkey.key) != FALSE;
+}
+
 void RegisterHotkeys(HWND window)
 {
-    for (const HotkeyDefinition& hotkey : Hotkeys)
-        RegisterHotKey(window, hotkey.id, hotkey.modifiers, hotkey.key);
+    for (const HotkeyDefinition& hotkey : Hotkeys) {
+        bool held = Register(window, hotkey);
+        if (hotkey.id == HOTKEY_MENU)
+            NoteMenuHotkey(held);
+    }
+}
+
+void ClaimMenuHotkey(HWND window)
+{
+    if (!PopupMenu.hotkeyHeld)
+        NoteMenuHotkey(Register(window, Hotkeys[0]));
 }
 
 void UnregisterHotkeys(HWND window)

@@ -14,9 +14,13 @@ enum HotkeyId {
     HOTKEY_CALCULATOR = 4112,       // Ctrl+` (the key left of 1 on US keyboards)
 };
 
-// Registers the six hotkeys in id order; one owned by another program is skipped.
+// Registers the six hotkeys in id order; one owned by another program is
+// skipped. The popup menu notes whether Ctrl+Shift+Delete is the button's.
 void RegisterHotkeys(HWND window);
 void UnregisterHotkeys(HWND window);
+
+// Tries Ctrl+Shift+Delete once more when another program held it before.
+void ClaimMenuHotkey(HWND window);
 
 // Acts on a hotkey. The action follows the keys (lParam of WM_HOTKEY), not
 // the id, so the same combination always does the same thing. A window in

@@ -144,21 +144,28 @@ static void OnDisplayChange(HWND window, int width, int height)
     }
 }
 
+// The tray icon is added anew with the new colours; should the shell refuse
+// it where it is the only way in, the button stands in for it.
 static void OnSysColorChange(HWND window)
 {
     RefreshButtonIcons(window);
+    KeepReachable(window);
 }
 
+// A second start: the user is looking for the program.
 static void OnRefreshTray(HWND window)
 {
+    ClaimMenuHotkey(window);
     RemoveTrayIcon(window);
     AddTrayIcon(window);
+    KeepReachable(window);
 }
 
 static LRESULT OnTaskbarCreated(HWND window, WPARAM wParam, LPARAM lParam)
 {
     ForgetTrayIcon();
     AddTrayIcon(window);
+    KeepReachable(window);
     return DefWindowProcA(window, Button.taskbarCreatedMessage, wParam, lParam);
 }
 

@@ -71,10 +71,11 @@ HWND StartApplication(HINSTANCE instance)
     ReadShellFolderNames();
     LoadSettings(window);
     PlaceButtonWindow(window);
-    ShowForPlacement(window);
     BuildButtonIcon(window, 0);
     BuildButtonIcon(window, 1);
     AddTrayIcon(window);
+    // After the tray icon, which decides whether the button may hide.
+    ShowForPlacement(window);
     LoadFavourites();
     BuildPopupMenu(window);
     RecordOsVersion();

@@ -63,6 +63,11 @@ void ShowPopupMenu(HWND window)
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
+void NoteMenuHotkey(bool held)
+{
+    Popup.hotkeyHeld = held;
+}
+
 void NotePaintedSubmenu(int rootPosition)
 {
     Popup.lastPopulatedPosition = rootPosition;

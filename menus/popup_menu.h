@@ -23,6 +23,9 @@ struct PopupMenuRecord {
     // meanwhile (the hotkey, the tray icon's press), so a second request
     // for the menu can arrive while it is on screen.
     bool open;
+    // Whether Ctrl+Shift+Delete reaches the button: another program may
+    // hold those keys.
+    bool hotkeyHeld;
 };
 
 extern const PopupMenuRecord& PopupMenu;
@@ -42,6 +45,9 @@ bool PopupMenuBusy();
 // chosen command arrives afterwards as WM_COMMAND. Does nothing while the
 // menu is busy.
 void ShowPopupMenu(HWND window);
+
+// Whether Ctrl+Shift+Delete was registered for the button.
+void NoteMenuHotkey(bool held);
 
 // Empties the Control Panel, Screen Saver, Task Manager and Desktop
 // submenus and frees their tables.

@@ -103,6 +103,29 @@ TEST_F(Dispatch, PlacementsShowHideAndKeepOneTrayIcon)
     EXPECT_FALSE(TrayIconShown);
 }
 
+TEST_F(Dispatch, SystemTrayKeepsTheButtonWhileTheShellRefusesTheIconAndKeepsTheChoice)
+{
+    // The shell refuses a second icon of the same window and id: one put
+    // there first stands for a shell that takes none.
+    NOTIFYICONDATAA taken = {};
+    taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    taken.hWnd = window;
+    taken.uID = TRAY_ICON_ID;
+    taken.uFlags = NIF_ICON;
+    taken.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    if (!Shell_NotifyIconA(NIM_ADD, &taken))
+        GTEST_SKIP() << "this shell takes no tray icons";
+    Command(56);
+    EXPECT_FALSE(TrayIconShown);
+    EXPECT_TRUE(IsWindowVisible(window)) << "no other way in";
+    EXPECT_EQ(1, StoredInt("Place"));
+
+    Shell_NotifyIconA(NIM_DELETE, &taken);
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconShown);
+    EXPECT_FALSE(IsWindowVisible(window)) << "the icon came, the button goes as the choice says";
+}
+
 TEST_F(Dispatch, TheTrayIconRecordIsTheOldestForm)
 {
     Command(56);

@@ -4,6 +4,7 @@
 #include "tests/win32/test_support.h"
 
 #include "app/hotkeys.h"
+#include "base/commands.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "menus/popup_menu.h"
@@ -362,4 +363,15 @@ TEST_F(HotkeyTakenByAnother, StartsQuietlyWithTheOtherHotkeys)
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(RegisterHotKey(other_, 8, MOD_CONTROL | MOD_ALT, VK_ADD)) << "the later hotkeys are the button's";
     EXPECT_FALSE(RegisterHotKey(other_, 9, MOD_CONTROL, 192));
+}
+
+TEST_F(HotkeyTakenByAnother, HotkeyOnlyKeepsTheButtonUntilTheHotkeyIsTheButtons)
+{
+    SendMessageA(window, WM_COMMAND, CMD_PLACE_HOTKEY_ONLY, 0);
+    EXPECT_TRUE(IsWindowVisible(window)) << "no other way in";
+    EXPECT_EQ(HotkeyOnly, Settings.place) << "the choice is kept";
+    UnregisterHotKey(other_, 7);
+    SendMessageA(window, WM_USER + 2, 0, 0);   // a second start: the program is looked for
+    EXPECT_FALSE(IsWindowVisible(window)) << "Ctrl+Shift+Delete is the button's now";
+    EXPECT_FALSE(RegisterHotKey(other_, 7, MOD_CONTROL | MOD_SHIFT, VK_DELETE));
 }
