@@ -16,7 +16,7 @@ bool IsTaskWindow(HWND candidate, HWND self, char* title, int capacity)
         return false;
     GetWindowTextA(candidate, title, capacity);
     return title[0] != '\0' && (IsWindowVisible(candidate) || IsIconic(candidate)) &&
-           !GetWindow(candidate, GW_OWNER) && strcmp(title, "Program Manager") != 0;
+           !GetWindow(candidate, GW_OWNER) && strcmp(title, "Program Manager") != 0 && !WindowCloaked(candidate);
 }
 
 static void BuildTaskMenu(DynamicSubmenu& submenu, HWND window, int itemsPerColumn)

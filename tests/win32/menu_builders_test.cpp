@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include <dwmapi.h>
+
 #include "app/startup.h"
+#include "base/platform.h"
 #include "menus/applet_menu.h"
 #include "menus/dynamic_submenus.h"
 #include "menus/popup_menu.h"
@@ -157,6 +160,27 @@ TEST_F(TaskBuilder, ListsTitledUnownedShownOrMinimizedWindowsOnly)
     EXPECT_FALSE(Listed(window)) << "never the button itself";
     for (int k = 0; k < Tasks().count; ++k)
         EXPECT_EQ(static_cast<UINT>(2000 + k), GetMenuItemID(Tasks().menu, k));
+}
+
+// The compositor as it would answer: one window cloaked, the others not.
+static HWND CloakedWindow;
+
+static HRESULT WINAPI CloakOne(HWND window, DWORD attribute, PVOID value, DWORD size)
+{
+    if (attribute != DWMWA_CLOAKED || size != sizeof(DWORD))
+        return E_INVALIDARG;
+    *static_cast<DWORD*>(value) = window == CloakedWindow ? 2 /* DWM_CLOAKED_SHELL */ : 0;
+    return S_OK;
+}
+
+TEST_F(TaskBuilder, CloakedWindowsAreNotOnScreenAndNotListed)
+{
+    HWND shown = Make("shown window");
+    CloakedWindow = Make("cloaked window");
+    Platform.DwmGetWindowAttribute = CloakOne;
+    Build(ROOT_POSITION_TASK_MANAGER, window);
+    EXPECT_TRUE(Listed(shown));
+    EXPECT_FALSE(Listed(CloakedWindow));
 }
 
 TEST_F(TaskBuilder, ColumnsBreakAtMultiplesAndTheListStopsAtAHundred)
