@@ -45,9 +45,10 @@ void ActivateWindow(HWND target)
     if (IsIconic(target))
         SendSystemCommandBounded(target, SC_RESTORE);
     SetForegroundWindow(target);
-    if (IsIconic(target)) {
-        // Some programs restore only on a key; release it at once so the
-        // system never believes Enter is still held.
+    // Some programs restore only on a key. It goes to whatever window is in
+    // front, so only when that is the target.
+    if (IsIconic(target) && GetForegroundWindow() == target) {
+        // Released at once so the system never believes Enter is still held.
         Platform.keybd_event(VK_RETURN, SCAN_CODE_RETURN, 0, 0);
         Platform.keybd_event(VK_RETURN, SCAN_CODE_RETURN, KEYEVENTF_KEYUP, 0);
     }

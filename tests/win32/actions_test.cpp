@@ -221,6 +221,31 @@ TEST_F(Actions, AWindowThatStaysMinimizedGetsEnterPressedAndReleased)
     EXPECT_EQ(static_cast<UINT>(KEYEVENTF_KEYUP), keys[1].number >> 16) << "then key up";
 }
 
+// The window the system will not bring to the front, as its foreground
+// lock refuses a program in the background.
+static HWND Refused;
+
+static LRESULT CALLBACK RefuseActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == Refused)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Actions, EnterIsPressedOnlyForATargetInFront)
+{
+    Refused = Make("stubborn", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+    SetWindowLongPtrA(Refused, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RestoreOnlyOnEnter));
+    HWND front = Make("in front");
+    SetForegroundWindow(front);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; }));
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseActivation, nullptr, GetCurrentThreadId());
+    ActivateWindow(Refused);
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(front, GetForegroundWindow());
+    EXPECT_TRUE(SeamCallsOf("keybd_event").empty()) << "Enter would reach the window in front";
+}
+
 static UINT ClosesSeen;
 
 static LRESULT CALLBACK CountCloses(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
