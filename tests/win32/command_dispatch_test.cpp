@@ -2,6 +2,8 @@
 // the dynamic ranges and identifiers the program does not know.
 #include "tests/win32/test_support.h"
 
+#include <sddl.h>
+
 #include "app/command_dispatch.h"
 #include "app/main_window.h"
 #include "ui/button_face.h"
@@ -338,6 +340,46 @@ TEST_F(AutoRunTest, OnWritesTheProgramPathOffDeletesIt)
     EXPECT_FALSE(RunValue(value));
 }
 
+// Denies setting values under the Run key (KEY_SET_VALUE) for the object's
+// life, as a key locked by policy does.
+class RunKeyLocked {
+public:
+    RunKeyLocked()
+    {
+        RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, READ_CONTROL | WRITE_DAC, &key_);
+        DWORD size = sizeof saved_;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_, &size);
+        PSECURITY_DESCRIPTOR denied = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denied,
+                                                             nullptr);
+        locked_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, denied) == ERROR_SUCCESS;
+        LocalFree(denied);
+    }
+    ~RunKeyLocked()
+    {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_);
+        RegCloseKey(key_);
+    }
+    bool locked() const { return locked_; }
+
+private:
+    HKEY key_ = nullptr;
+    alignas(8) BYTE saved_[1024] = {};
+    bool locked_ = false;
+};
+
+TEST_F(AutoRunTest, ARunEntryThatCannotBeWrittenLeavesAutoRunOff)
+{
+    RunKeyLocked lock;
+    ASSERT_TRUE(lock.locked());
+    Command(58);
+    EXPECT_EQ(0, Settings.autoRun);
+    EXPECT_FALSE(Checked(58));
+    EXPECT_EQ(0, StoredInt("AutoRun"));
+    std::string value;
+    EXPECT_FALSE(RunValue(value));
+}
+
 TEST(RunCommand, QuotesAPathWithSpacesSoNoOtherProgramCanBeMeant)
 {
     char out[64];
@@ -347,4 +389,7 @@ TEST(RunCommand, QuotesAPathWithSpacesSoNoOtherProgramCanBeMeant)
     EXPECT_STREQ("\"C:\\Program Files\\Vornel\\vornel.exe\"", out);
     EXPECT_FALSE(RunCommandForPath("C:\\Program Files\\Vornel\\vornel.exe", out, 36));
     EXPECT_STREQ("", out);
+    wchar_t wide[64];
+    EXPECT_TRUE(RunCommandForPath(L"C:\\Program Files\\\u03A9\\vornel.exe", wide, 64));
+    EXPECT_STREQ(L"\"C:\\Program Files\\\u03A9\\vornel.exe\"", wide);
 }
