@@ -219,7 +219,7 @@ LRESULT CALLBACK MenuDriver::Procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 
-HungWindow::HungWindow(const char* className) : className_(className)
+HungWindow::HungWindow(const char* className, const char* title) : className_(className), title_(title)
 {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -245,8 +245,8 @@ DWORD WINAPI HungWindow::Run(void* parameter)
     windowClass.hIcon = LoadIconA(nullptr, IDI_QUESTION);
     windowClass.lpszClassName = self->className_.c_str();
     bool registered = RegisterClassA(&windowClass) != 0;
-    self->window = CreateWindowA(windowClass.lpszClassName, "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    self->window = CreateWindowA(windowClass.lpszClassName, self->title_.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 50, 50, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetEvent(self->ready_);
     WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
     DestroyWindow(self->window);

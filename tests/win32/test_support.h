@@ -60,13 +60,13 @@ protected:
 // for the window's life.
 class HungWindow {
 public:
-    explicit HungWindow(const char* className = "VornelHungWindow");
+    explicit HungWindow(const char* className = "VornelHungWindow", const char* title = "hung");
     ~HungWindow();
     HWND window = nullptr;
 
 private:
     static DWORD WINAPI Run(void* parameter);
-    std::string className_;
+    std::string className_, title_;
     HANDLE ready_, release_, thread_;
 };
 
