@@ -140,8 +140,8 @@ static void OnDisplayChange(HWND window, int width, int height)
     if (rect.left > width || rect.top > height) {
         ChangeButtonPosition(0, 0);
         PlaceButtonWindow(window);
-        SetScreenHeight(height);
     }
+    SetScreenHeight(height);
 }
 
 // The tray icon is added anew with the new colours; should the shell refuse

@@ -342,6 +342,46 @@ std::string DialogControls(HWND dialog)
     return controls;
 }
 
+ImportReplacement::ImportReplacement(const char* library, const char* function, void* replacement)
+{
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const IMAGE_NT_HEADERS* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* module = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         module->Name && !slot_; ++module) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), library) != 0)
+            continue;
+        auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+        for (; names->u1.AddressOfData && !slot_; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<const char*>(name->Name), function) == 0)
+                slot_ = reinterpret_cast<void**>(&slots->u1.Function);
+        }
+    }
+    if (!slot_)
+        return;
+    original_ = *slot_;
+    Set(replacement);
+}
+
+ImportReplacement::~ImportReplacement()
+{
+    if (slot_)
+        Set(original_);
+}
+
+void ImportReplacement::Set(void* function)
+{
+    DWORD previous;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &previous);
+    *slot_ = function;
+    VirtualProtect(slot_, sizeof *slot_, previous, &previous);
+}
+
 WineShare::WineShare(const char* host, const char* share)
 {
     // Wine finds \\host\share under dosdevices\unc of its prefix; the Unix

@@ -179,6 +179,24 @@ private:
 // Sets the thread's view of the modifier keys, as GetKeyState reports it.
 void SetHeldKeys(bool control, bool shift);
 
+// Points the test program's own import of a function (linked in from the
+// program's code) at a replacement for the object's life, to act at an exact
+// moment between two of the program's calls, as another program might.
+class ImportReplacement {
+public:
+    ImportReplacement(const char* library, const char* function, void* replacement);
+    ~ImportReplacement();
+    ImportReplacement(const ImportReplacement&) = delete;
+    ImportReplacement& operator=(const ImportReplacement&) = delete;
+    bool installed() const { return slot_ != nullptr; }
+    void* original() const { return original_; }
+
+private:
+    void Set(void* function);
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
 // A share of another machine, \\host\share, that Wine serves from a folder
 // of its prefix, so a program can ask about files "on the network" without
 // one. Not available outside Wine.
