@@ -1,6 +1,7 @@
 #include "actions/shell_commands.h"
 
 #include "base/platform.h"
+#include "base/system_libraries.h"
 
 static const char RunDll[] = "rundll32.exe";
 static const char ControlPanelParameters[] = "shell32.dll,Control_RunDLL";
@@ -11,14 +12,21 @@ void OpenWithShell(HWND window, const char* file, const char* parameters)
     Platform.ShellExecuteA(window, "open", file, parameters, nullptr, SW_SHOWDEFAULT);
 }
 
+void RunDllCommand(HWND window, const char* parameters)
+{
+    char program[MAX_PATH];
+    if (SystemProgramPath(RunDll, program, MAX_PATH))
+        OpenWithShell(window, program, parameters);
+}
+
 void OpenControlPanel(HWND window)
 {
-    OpenWithShell(window, RunDll, ControlPanelParameters);
+    RunDllCommand(window, ControlPanelParameters);
 }
 
 void OpenScreenSaverSettings(HWND window)
 {
-    OpenWithShell(window, RunDll, ScreenSaverPageParameters);
+    RunDllCommand(window, ScreenSaverPageParameters);
 }
 
 void SetDefaultScreenSaver(const char* path)

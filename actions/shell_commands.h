@@ -10,6 +10,9 @@
 // button, in the program's default window state. parameters may be null.
 void OpenWithShell(HWND window, const char* file, const char* parameters);
 
+// The system's rundll32.exe, by its full path, with these parameters.
+void RunDllCommand(HWND window, const char* parameters);
+
 void OpenControlPanel(HWND window);
 
 // The display settings at their screen saver page.

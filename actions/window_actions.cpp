@@ -1,11 +1,11 @@
 #include "actions/window_actions.h"
 
+#include <dwmapi.h>
+
 #include "actions/privileges.h"
 #include "base/handles.h"
 #include "base/platform.h"
 
-// Everything the oldest systems accept; the newer, larger mask is refused there.
-const DWORD PROCESS_ALL_ACCESS_CLASSIC = 0x1F0FFF;
 const BYTE SCAN_CODE_RETURN = 0x1C;
 
 bool AsyncKeyHeld(int key)
@@ -45,9 +45,10 @@ void ActivateWindow(HWND target)
     if (IsIconic(target))
         SendSystemCommandBounded(target, SC_RESTORE);
     SetForegroundWindow(target);
-    if (IsIconic(target)) {
-        // Some programs restore only on a key; release it at once so the
-        // system never believes Enter is still held.
+    // Some programs restore only on a key. It goes to whatever window is in
+    // front, so only when that is the target.
+    if (IsIconic(target) && GetForegroundWindow() == target) {
+        // Released at once so the system never believes Enter is still held.
         Platform.keybd_event(VK_RETURN, SCAN_CODE_RETURN, 0, 0);
         Platform.keybd_event(VK_RETURN, SCAN_CODE_RETURN, KEYEVENTF_KEYUP, 0);
     }
@@ -61,11 +62,22 @@ bool EnableDebugPrivilege()
 void KillWindowProcess(HWND target)
 {
     EnableDebugPrivilege();
+    // A hung program's window on screen is a ghost of the desktop window
+    // manager's process; the process to end owns the window behind it.
+    if (HWND hung = Platform.HungWindowFromGhostWindow(target))
+        target = hung;
     DWORD processId = 0;
     GetWindowThreadProcessId(target, &processId);
     if (!processId)
         return;
-    KernelHandle process(OpenProcess(PROCESS_ALL_ACCESS_CLASSIC, TRUE, processId));
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE, TRUE, processId));
     if (process.valid())
         Platform.TerminateProcess(process.get(), 0);
+}
+
+bool WindowCloaked(HWND window)
+{
+    DWORD cloaked = 0;
+    return SUCCEEDED(Platform.DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
 }

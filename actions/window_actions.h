@@ -17,8 +17,15 @@ void MinimizeAll(HWND self);
 // Brings a window to the front, restoring it first when minimized.
 void ActivateWindow(HWND target);
 
-// Terminates the process that owns the window, without asking.
+// Terminates the process that owns the window, without asking; for the
+// ghost the system shows in place of a hung program's window, the hung
+// program's process.
 void KillWindowProcess(HWND target);
+
+// True for a window the compositor keeps off the screen although it counts
+// as visible (on another virtual desktop, a suspended app's frame); false
+// where the system has no compositor.
+bool WindowCloaked(HWND window);
 
 bool EnableDebugPrivilege();
 

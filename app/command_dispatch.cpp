@@ -45,12 +45,14 @@ static void ToggleOption(HWND window, UINT command)
     for (const OptionToggle& toggle : OptionToggles) {
         if (toggle.command != command)
             continue;
-        ChangeSetting(toggle.field, ToggledSetting(Settings.*toggle.field));
+        int32_t value = ToggledSetting(Settings.*toggle.field);
+        // AutoRun is on only when the Run entry could be written.
+        if (command == CMD_AUTORUN && !SetAutoRun(value != SETTING_OFF))
+            value = SETTING_OFF;
+        ChangeSetting(toggle.field, value);
         UpdateOptionCheck(command, toggle.text, Settings.*toggle.field);
         SaveSettings(window);
-        if (command == CMD_AUTORUN)
-            SetAutoRun();
-        else if (command == CMD_LARGE_WINDOW)
+        if (command == CMD_LARGE_WINDOW)
             PlaceButtonWindow(window);
     }
 }
@@ -88,6 +90,7 @@ static void OpenColours(HWND window)
     UpdateWindow(window);
     SaveSettings(window);
     RefreshButtonIcons(window);
+    KeepReachable(window);   // the tray icon was added again
 }
 
 static void OpenSpy(HWND window)

@@ -23,10 +23,24 @@ static const HotkeyDefinition Hotkeys[] = {
     { HOTKEY_CALCULATOR,      MOD_CONTROL,               VK_CALCULATOR_KEY },
 };
 
+static bool Register(HWND window, const HotkeyDefinition& hotkey)
+{
+    return RegisterHotKey(window, hotkey.id, hotkey.modifiers, hotkey.key) != FALSE;
+}
+
 void RegisterHotkeys(HWND window)
 {
-    for (const HotkeyDefinition& hotkey : Hotkeys)
-        RegisterHotKey(window, hotkey.id, hotkey.modifiers, hotkey.key);
+    for (const HotkeyDefinition& hotkey : Hotkeys) {
+        bool held = Register(window, hotkey);
+        if (hotkey.id == HOTKEY_MENU)
+            NoteMenuHotkey(held);
+    }
+}
+
+void ClaimMenuHotkey(HWND window)
+{
+    if (!PopupMenu.hotkeyHeld)
+        NoteMenuHotkey(Register(window, Hotkeys[0]));
 }
 
 void UnregisterHotkeys(HWND window)
@@ -41,13 +55,31 @@ static void MinimizeAndRemember(HWND target, HWND& remembered)
     SendSystemCommandBounded(target, SC_MINIMIZE);
 }
 
-void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered)
+static void ToggleCalculator(HWND window)
+{
+    if (!CalculatorOpen())
+        PostMessageA(window, WM_COMMAND, CMD_CALCULATOR, 0);
+    else
+        CloseCalculator();
+}
+
+void RunWaitingCalculator(HWND window, bool& calculatorWaiting)
+{
+    if (!calculatorWaiting || PopupMenuBusy())
+        return;
+    calculatorWaiting = false;
+    ToggleCalculator(window);
+}
+
+void OnHotkey(HWND window, UINT modifiers, UINT key, HWND& remembered, bool& calculatorWaiting)
 {
     if (modifiers == MOD_CONTROL && key == VK_CALCULATOR_KEY) {
-        if (!CalculatorOpen())
-            PostMessageA(window, WM_COMMAND, CMD_CALCULATOR, 0);
+        // The menu's own loop would run the calculator's dialog under the
+        // open menu.
+        if (PopupMenuBusy())
+            calculatorWaiting = true;
         else
-            CloseCalculator();
+            ToggleCalculator(window);
         return;
     }
     if (modifiers == (MOD_CONTROL | MOD_SHIFT) && key == VK_DELETE) {

@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "app/click_timing.h"
 #include "app/command_dispatch.h"
 #include "app/hotkeys.h"
 #include "app/placement.h"
@@ -55,11 +54,13 @@ static void OnLButtonDown(HWND window, UINT keys, int x, int y)
     Button.dragOffset.x = press.x - rect.left;
     Button.dragOffset.y = press.y - rect.top;
 
-    if (CompletesDoubleClick(GetTickCount(), Button.lastButtonDownTick, GetDoubleClickTime())) {
+    DoubleClickLimits limits = { GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
+                                 GetSystemMetrics(SM_CYDOUBLECLK) };
+    if (CompletesDoubleClick(Button.lastPress, GetTickCount(), press.x, press.y, limits)) {
         UINT command = DoubleClickCommand((keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0);
         SendMessageA(window, WM_COMMAND, command, 0);
     }
-    Button.lastButtonDownTick = GetTickCount();
+    Button.lastPress = ButtonPress{ GetTickCount(), press.x, press.y, true };
 }
 
 static void OnMouseMove(HWND window)
@@ -68,8 +69,12 @@ static void OnMouseMove(HWND window)
         return;
     POINT cursor;
     GetCursorPos(&cursor);
-    MoveWindow(window, cursor.x - Button.dragOffset.x, cursor.y - Button.dragOffset.y, ButtonSide(), ButtonSide(),
-               TRUE);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int left = cursor.x - Button.dragOffset.x, top = cursor.y - Button.dragOffset.y;
+    if (left != rect.left || top != rect.top)
+        Button.lastPress.beginsDoubleClick = false;
+    MoveWindow(window, left, top, ButtonSide(), ButtonSide(), TRUE);
 }
 
 static void OnLButtonUp(HWND window)
@@ -95,6 +100,21 @@ static bool KeyDown(int key)
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
+// The popup menu; a calculator key pressed while it was open is acted on
+// once it has closed.
+static void ShowMenu(HWND window)
+{
+    ShowPopupMenu(window);
+    RunWaitingCalculator(window, Button.calculatorWaiting);
+}
+
+// Ctrl+Shift+Delete shows the menu too, through OnHotkey.
+static void OnHotkeyPressed(HWND window, UINT modifiers, UINT key)
+{
+    OnHotkey(window, modifiers, key, Button.rememberedWindow, Button.calculatorWaiting);
+    RunWaitingCalculator(window, Button.calculatorWaiting);
+}
+
 static LRESULT OnTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (static_cast<UINT>(lParam)) {
@@ -102,8 +122,11 @@ static LRESULT OnTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
         SendMessageA(window, WM_COMMAND, DoubleClickCommand(KeyDown(VK_CONTROL), KeyDown(VK_SHIFT)), 0);
         return 0;
     case WM_RBUTTONDOWN:
+        // The icon of a menu already open stays pressed until it closes.
+        if (PopupMenuBusy())
+            return 0;
         SetTrayIconPressed(true);
-        ShowPopupMenu(window);
+        ShowMenu(window);
         SetTrayIconPressed(false);
         return 0;
     }
@@ -117,30 +140,36 @@ static void OnDisplayChange(HWND window, int width, int height)
 {
     RECT rect;
     GetWindowRect(window, &rect);
-    if (InsideVirtualScreen(rect.left, rect.top, CurrentScreenBounds()))
-        return;
-    if (rect.left > width || rect.top > height) {
+    bool onAMonitor = InsideVirtualScreen(rect.left, rect.top, CurrentScreenBounds());
+    if (!onAMonitor && (rect.left > width || rect.top > height)) {
         ChangeButtonPosition(0, 0);
         PlaceButtonWindow(window);
-        SetScreenHeight(height);
     }
+    SetScreenHeight(height);
 }
 
+// The tray icon is added anew with the new colours; should the shell refuse
+// it where it is the only way in, the button stands in for it.
 static void OnSysColorChange(HWND window)
 {
     RefreshButtonIcons(window);
+    KeepReachable(window);
 }
 
+// A second start: the user is looking for the program.
 static void OnRefreshTray(HWND window)
 {
+    ClaimMenuHotkey(window);
     RemoveTrayIcon(window);
     AddTrayIcon(window);
+    KeepReachable(window);
 }
 
 static LRESULT OnTaskbarCreated(HWND window, WPARAM wParam, LPARAM lParam)
 {
     ForgetTrayIcon();
     AddTrayIcon(window);
+    KeepReachable(window);
     return DefWindowProcA(window, Button.taskbarCreatedMessage, wParam, lParam);
 }
 
@@ -162,11 +191,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     case WM_MENUSELECT:     OnMenuSelect(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
-    case WM_HOTKEY:         OnHotkey(window, LOWORD(lParam), HIWORD(lParam), Button.rememberedWindow); return 0;
+    case WM_HOTKEY:         OnHotkeyPressed(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOUSEMOVE:      OnMouseMove(window); return 0;
     case WM_LBUTTONDOWN:    OnLButtonDown(window, static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONUP:      OnLButtonUp(window); return 0;
-    case WM_RBUTTONDOWN:    ShowPopupMenu(window); return 0;
+    case WM_RBUTTONDOWN:    ShowMenu(window); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged(window); return 0;
     case WM_DISPLAYCHANGE:  OnDisplayChange(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return 0;

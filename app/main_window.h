@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "app/click_timing.h"
 #include "base/program.h"   // MSG_TRAY_CALLBACK and MSG_REFRESH_TRAY
 
 // What the button window keeps between its messages; there is one button.
@@ -17,10 +18,13 @@ struct ButtonWindowRecord {
     bool pressed;
     // Cursor minus the window's top-left corner at the press, in screen pixels.
     POINT dragOffset;
-    // GetTickCount at the previous left press; 0 before the first.
-    DWORD lastButtonDownTick;
+    // The previous left press (its tick taken once its double-click, if
+    // any, was handled); none before the first.
+    ButtonPress lastPress;
     // The window last minimized by Ctrl+Alt+Num- or Ctrl+Alt+Num*.
     HWND rememberedWindow;
+    // Ctrl+` came while the popup menu was open: acted on when it closes.
+    bool calculatorWaiting;
 };
 
 extern const ButtonWindowRecord& ButtonWindow;

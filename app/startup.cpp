@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/placement.h"
+#include "base/system_libraries.h"
 #include "menus/owner_draw.h"
 #include "menus/popup_menu.h"
 #include "res/resource.h"
@@ -16,16 +17,20 @@ const char InstanceMutexName[] = "VornelMutex";
 
 bool SignalRunningInstance()
 {
-    CreateMutexA(nullptr, FALSE, InstanceMutexName);
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, InstanceMutexName);
+    DWORD error = GetLastError();
+    // A first instance started elevated made the mutex out of this one's reach.
+    bool running = error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED);
+    if (!running)
         return false;
     // The first instance may still be starting and have no window yet, so
     // the message goes nowhere, or it may have stopped answering, so it is
-    // not waited for long; either way this instance steps aside.
-    HWND running = FindWindowA(MainWindowClass, nullptr);
+    // not waited for long; either way this instance steps aside. The title
+    // tells the button from other programs' windows of its common class.
+    HWND button = FindWindowA(MainWindowClass, MainWindowTitle);
     DWORD_PTR result;
-    if (running)
-        SendMessageTimeoutA(running, MSG_REFRESH_TRAY, 0, 0, SMTO_ABORTIFHUNG, INSTANCE_SIGNAL_TIMEOUT_MS, &result);
+    if (button)
+        SendMessageTimeoutA(button, MSG_REFRESH_TRAY, 0, 0, SMTO_ABORTIFHUNG, INSTANCE_SIGNAL_TIMEOUT_MS, &result);
     return true;
 }
 
@@ -54,6 +59,10 @@ static HWND CreateMainWindow(HINSTANCE instance)
 
 HWND StartApplication(HINSTANCE instance)
 {
+    // A drive without a disk or an applet missing a library must not stop
+    // the menu with a box of the system's: the call fails quietly instead.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    LoadLibrariesFromSystemDirectoryOnly();
     RecordInstance(instance);
     SetScreenHeight(GetSystemMetrics(SM_CYSCREEN));
     CreateMenuFonts();
@@ -66,10 +75,11 @@ HWND StartApplication(HINSTANCE instance)
     ReadShellFolderNames();
     LoadSettings(window);
     PlaceButtonWindow(window);
-    ShowForPlacement(window);
     BuildButtonIcon(window, 0);
     BuildButtonIcon(window, 1);
     AddTrayIcon(window);
+    // After the tray icon, which decides whether the button may hide.
+    ShowForPlacement(window);
     LoadFavourites();
     BuildPopupMenu(window);
     RecordOsVersion();

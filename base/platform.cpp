@@ -23,6 +23,18 @@ static BOOL WINAPI OnDemandGetOpenFileNameA(LPOPENFILENAMEA request)
     return real ? real(request) : FALSE;
 }
 
+static HWND WINAPI OnDemandHungWindowFromGhostWindow(HWND ghost)
+{
+    auto real = SystemFunctionOf<HWND WINAPI(HWND)>("user32.dll", "HungWindowFromGhostWindow");
+    return real ? real(ghost) : nullptr;
+}
+
+static HRESULT WINAPI OnDemandDwmGetWindowAttribute(HWND window, DWORD attribute, PVOID value, DWORD size)
+{
+    auto real = SystemFunctionOf<HRESULT WINAPI(HWND, DWORD, PVOID, DWORD)>("dwmapi.dll", "DwmGetWindowAttribute");
+    return real ? real(window, attribute, value, size) : E_NOTIMPL;
+}
+
 const PlatformCalls RealPlatformCalls = {
     ::ExitWindowsEx,
     ::TerminateProcess,
@@ -34,6 +46,8 @@ const PlatformCalls RealPlatformCalls = {
     ::WritePrivateProfileStringA,
     ::ExitProcess,
     OnDemandGetOpenFileNameA,
+    OnDemandHungWindowFromGhostWindow,
+    OnDemandDwmGetWindowAttribute,
 };
 
 PlatformCalls Platform = RealPlatformCalls;

@@ -3,7 +3,8 @@
 // file), pressing
 // keys, changing system-wide settings and leaving the process. Everything
 // calls them through this table; tests swap single entries for recorders.
-// All other Win32 calls are made directly.
+// Beside them, two answers of newer systems that a test must be able to
+// choose, since Wine gives neither. All other Win32 calls are made directly.
 #ifndef VORNEL_BASE_PLATFORM_H
 #define VORNEL_BASE_PLATFORM_H
 
@@ -27,12 +28,19 @@ struct PlatformCalls {
     void (WINAPI* ExitProcess)(UINT exitCode);
     // The file chooser is modal and waits for a person.
     BOOL (WINAPI* GetOpenFileNameA)(LPOPENFILENAMEA request);
+    // The window of a hung program behind the ghost the system shows in its
+    // place; null for any other window, and where the system has no ghosts.
+    HWND (WINAPI* HungWindowFromGhostWindow)(HWND ghost);
+    // The compositor's attributes of a window (such as whether it is
+    // cloaked: not on screen although visible); fails where there is none.
+    HRESULT (WINAPI* DwmGetWindowAttribute)(HWND window, DWORD attribute, PVOID value, DWORD size);
 };
 
 extern PlatformCalls Platform;
 
 // The table as the program starts with it: every entry the real call. The
-// calls of shell32, winmm and comdlg32 load their library on first use (see
+// calls of shell32, winmm, comdlg32 and dwmapi load their library on first
+// use, and the ghost lookup is found in user32 then (see
 // system_libraries.h); when it is missing they fail as the call would.
 extern const PlatformCalls RealPlatformCalls;
 

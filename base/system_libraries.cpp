@@ -1,5 +1,7 @@
 #include "base/system_libraries.h"
 
+#include "base/text.h"
+
 namespace {
 struct LoadedLibrary {
     const char* name;   // a literal of the caller's: static storage
@@ -10,7 +12,7 @@ struct LoadedLibrary {
 // A handful of libraries at most; each is loaded once and never freed, so
 // the addresses handed out stay valid for the whole run.
 struct {
-    LoadedLibrary loaded[8];
+    LoadedLibrary loaded[12];
     ImageListCalls imageLists;
     bool commonControlsReady;
 } Libraries;
@@ -35,9 +37,55 @@ FARPROC SystemFunction(const char* library, const char* name)
         slot->name = library;
     if (!slot->tried) {
         slot->tried = true;
-        slot->module = LoadLibraryA(library);
+        char path[MAX_PATH];
+        if (SystemDirectoryPath(library, path, MAX_PATH))
+            slot->module = LoadLibraryA(path);
     }
     return slot->module ? GetProcAddress(slot->module, name) : nullptr;
+}
+
+// directory\file from a directory call's answer (its length, 0 on failure).
+static bool PathInDirectory(const char* directory, UINT length, const char* file, char* out, size_t capacity)
+{
+    if (length > 0 && length < MAX_PATH && JoinText(out, capacity, directory, "\\") &&
+        AppendText(out, capacity, file))
+        return true;
+    if (capacity)
+        out[0] = '\0';
+    return false;
+}
+
+bool SystemDirectoryPath(const char* file, char* out, size_t capacity)
+{
+    char directory[MAX_PATH];
+    return PathInDirectory(directory, GetSystemDirectoryA(directory, MAX_PATH), file, out, capacity);
+}
+
+static bool FileExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SystemProgramPath(const char* file, char* out, size_t capacity)
+{
+    if (SystemDirectoryPath(file, out, capacity) && FileExists(out))
+        return true;
+    char directory[MAX_PATH];
+    if (PathInDirectory(directory, GetWindowsDirectoryA(directory, MAX_PATH), file, out, capacity) &&
+        FileExists(out))
+        return true;
+    return SystemDirectoryPath(file, out, capacity);
+}
+
+void LoadLibrariesFromSystemDirectoryOnly()
+{
+    typedef BOOL WINAPI SetDirectories(DWORD directories);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto set = kernel ? reinterpret_cast<SetDirectories*>(
+                            reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                      : nullptr;
+    if (set)
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // Registers the window classes of the trackbar, list view and tree view.

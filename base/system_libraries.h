@@ -2,15 +2,23 @@
 // of them is used and kept until the process ends. Start-up stays free of
 // them, and a library that is missing or broken fails only the command that
 // wanted it, quietly.
+//
+// Every library, applet and program of the system is named by its full path
+// in the system's own directories: a bare name would be looked for in the
+// program's folder first, where whatever the browser saved beside the
+// unpacked program would run in the system's place.
 #ifndef VORNEL_BASE_SYSTEM_LIBRARIES_H
 #define VORNEL_BASE_SYSTEM_LIBRARIES_H
 
 #include <windows.h>
 #include <commctrl.h>
 
-// The address of an export of a system library, loading the library on the
-// first request; null when the library or the export is missing. The name is
-// kept to find the library again, so it must be a literal (static storage).
+#include <stddef.h>
+
+// The address of an export of a system library, loading the library from
+// the system directory on the first request; null when the library or the
+// export is missing. The name is kept to find the library again, so it must
+// be a literal (static storage).
 FARPROC SystemFunction(const char* library, const char* name);
 
 // Typed form of SystemFunction.
@@ -19,6 +27,23 @@ Function* SystemFunctionOf(const char* library, const char* name)
 {
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(SystemFunction(library, name)));
 }
+
+// The full path of a file in the system directory (its libraries and
+// applets); false, with out empty, when it does not fit.
+bool SystemDirectoryPath(const char* file, char* out, size_t capacity);
+
+// The full path of one of the system's own programs (rundll32.exe,
+// notepad.exe, calc.exe, explorer.exe): in the system directory, or else in
+// the Windows directory, where the 9x family keeps them. A program in
+// neither gets its system directory path, which starts nothing. False, with
+// out empty, when the path does not fit.
+bool SystemProgramPath(const char* file, char* out, size_t capacity);
+
+// Where the system lets a program say so (kernel32's SetDefaultDllDirectories,
+// looked up here: older systems lack it), libraries loaded by name from now
+// on, also by the system's own libraries on the program's behalf, come from
+// the system directory alone.
+void LoadLibrariesFromSystemDirectoryOnly();
 
 // The image list calls of comctl32, for the dialogs that show icons in lists.
 struct ImageListCalls {

@@ -4,12 +4,12 @@
 #include <string.h>
 
 #include "actions/shell_commands.h"
+#include "base/system_libraries.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
 #include "menus/menu_texts.h"
 #include "settings/shell_folder_names.h"
 #include "ui/file_icons.h"
-
 
 //  file           shown as
 static const struct { const char* file; const char* text; } FriendlyNames[] = {
@@ -37,6 +37,13 @@ struct AppletBuild {
     int listed;
 };
 
+// An applet file being asked: its name as found, and its full path in the
+// system directory, by which alone it is loaded.
+struct AppletFile {
+    const char* name;
+    const char* path;
+};
+
 static bool IsReservedApplet(int k)
 {
     return CMD_FIRST_APPLET + k == CMD_CONTROL_PANEL_IN_START_MENU ||
@@ -51,21 +58,21 @@ static bool TableFull(const DynamicSubmenu& submenu)
 // The 16 x 16 picture of an icon resource of a loaded applet file; not
 // shared, so the table owns it. Without an icon resource, the icon the
 // shell shows for the file.
-static HICON TakeAppletIcon(HMODULE module, const char* file, WORD iconId)
+static HICON TakeAppletIcon(HMODULE module, const AppletFile& file, WORD iconId)
 {
     if (iconId)
         return module ? static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0))
                       : nullptr;
-    return SystemFileIcon(file);
+    return AssociatedIcon(file.path);
 }
 
-static void AddApplet(AppletBuild& build, HMODULE module, const char* file, const char* text, WORD iconId,
+static void AddApplet(AppletBuild& build, HMODULE module, const AppletFile& file, const char* text, WORD iconId,
                       int applet)
 {
     DynamicSubmenu& submenu = build.submenu;
     while (!TableFull(submenu) && IsReservedApplet(submenu.count))
         ++submenu.count;   // left unused: no text, no item
-    if (!AddEntry(submenu, text, file, StartsColumnAtMultiple(build.listed, build.itemsPerColumn)))
+    if (!AddEntry(submenu, text, file.name, StartsColumnAtMultiple(build.listed, build.itemsPerColumn)))
         return;
     MenuEntry& entry = submenu.entries[submenu.count - 1];
     entry.number = applet;
@@ -103,18 +110,22 @@ static void NewInquiryName(const NewInquiry& answer, char* out, size_t capacity)
     CopyText(out, capacity, name);
 }
 
-static void AskLoadedFile(AppletBuild& build, HMODULE module, const char* file)
+static void AskLoadedFile(AppletBuild& build, HMODULE module, const AppletFile& file)
 {
     HWND window = build.window;
     APPLET_PROC entry = module ? reinterpret_cast<APPLET_PROC>(GetProcAddress(module, "CPlApplet")) : nullptr;
     if (!entry || entry(window, CPL_INIT, 0, 0) == 0) {
-        AddApplet(build, module, file, FriendlyCplName(file), 0, 0);
+        AddApplet(build, module, file, FriendlyCplName(file.name), 0, 0);
         return;
     }
     LONG count = entry(window, CPL_GETCOUNT, 0, 0);
-    for (LONG i = 0; i < count && !TableFull(build.submenu); ++i) {
+    // The lData each applet asked gave in its answer, handed back with its CPL_STOP.
+    LONG_PTR data[DYNAMIC_RANGE_SIZE];
+    LONG asked = 0;
+    for (; asked < count && asked < DYNAMIC_RANGE_SIZE && !TableFull(build.submenu); ++asked) {
         CPLINFO info = {};
-        entry(window, CPL_INQUIRE, i, reinterpret_cast<LPARAM>(&info));
+        entry(window, CPL_INQUIRE, asked, reinterpret_cast<LPARAM>(&info));
+        data[asked] = info.lData;
         char text[MAX_PATH] = "";
         WORD iconId = 0;
         if (LoadStringA(module, info.idName, text, MAX_PATH) > 0 && text[0]) {
@@ -122,22 +133,28 @@ static void AskLoadedFile(AppletBuild& build, HMODULE module, const char* file)
         } else {
             NewInquiry answer = {};
             answer.ansi.dwSize = sizeof answer.ansi;
-            entry(window, CPL_NEWINQUIRE, i, reinterpret_cast<LPARAM>(&answer));
+            entry(window, CPL_NEWINQUIRE, asked, reinterpret_cast<LPARAM>(&answer));
+            // Both forms of the record keep lData in the same place.
+            if (answer.ansi.lData)
+                data[asked] = answer.ansi.lData;
             NewInquiryName(answer, text, MAX_PATH);
             if (!text[0])
-                CopyText(text, MAX_PATH, file);
+                CopyText(text, MAX_PATH, file.name);
         }
-        AddApplet(build, module, file, text, iconId, i);
+        AddApplet(build, module, file, text, iconId, asked);
     }
-    // The applet protocol ends with CPL_EXIT so applets can free what
-    // CPL_INIT allocated; without it every opening leaks inside them.
+    // The protocol closes each applet with CPL_STOP and the file with
+    // CPL_EXIT, so applets can free what CPL_INIT and the inquiries
+    // allocated; without them every opening leaks inside them.
+    for (LONG i = 0; i < asked; ++i)
+        entry(window, CPL_STOP, i, data[i]);
     entry(window, CPL_EXIT, 0, 0);
 }
 
-static void AskAppletFile(AppletBuild& build, const char* file)
+static void AskAppletFile(AppletBuild& build, const AppletFile& file)
 {
     DrawResourceCounts& counts = build.submenu.resources;
-    Library module(LoadLibraryA(file));
+    Library module(LoadLibraryA(file.path));
     if (module.valid())
         ++counts.librariesLoaded;
     AskLoadedFile(build, module.get(), file);
@@ -151,17 +168,20 @@ static void BuildAppletMenu(DynamicSubmenu& submenu, HWND window, int itemsPerCo
     AppendMenuA(submenu.menu, MF_SEPARATOR, 0, nullptr);
 
     char pattern[MAX_PATH];
-    UINT length = GetSystemDirectoryA(pattern, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !AppendText(pattern, MAX_PATH, "\\*.CPL"))
+    if (!SystemDirectoryPath("*.CPL", pattern, MAX_PATH))
         return;
     AppletBuild build = { submenu, window, itemsPerColumn, 0 };
     ListDirectory(pattern, [&build](const WIN32_FIND_DATAA& found) {
-        AskAppletFile(build, found.cFileName);
+        char path[MAX_PATH];
+        // A name too long for a path names no file of the system directory.
+        if (SystemDirectoryPath(found.cFileName, path, MAX_PATH)) {
+            AppletFile file = { found.cFileName, path };
+            AskAppletFile(build, file);
+        }
         return !TableFull(build.submenu);
     });
 }
 
-static const char RunDll[] = "rundll32.exe";
 static const char AppletParametersFormat[] = "shell32.dll,Control_RunDLL %s,@%d";
 
 static void RunApplet(const DynamicSubmenu& submenu, HWND window, int k)
@@ -175,7 +195,7 @@ static void RunApplet(const DynamicSubmenu& submenu, HWND window, int k)
     if (lstrlenA(entry.file) >= MAX_PATH)
         return;
     wsprintfA(parameters, AppletParametersFormat, entry.file, entry.number);
-    OpenWithShell(window, RunDll, parameters);
+    RunDllCommand(window, parameters);
 }
 
 static bool AppletText(const DynamicSubmenu& submenu, int k, bool, char* out, size_t capacity)

@@ -51,7 +51,10 @@ static bool DesktopItemText(const DynamicSubmenu& submenu, int k, bool drawn, ch
 static ItemIcon DesktopItemIcon(const DynamicSubmenu& submenu, int k)
 {
     const char* path = submenu.entries[k].file;
-    return DrawingIcon(path ? AssociatedIcon(path) : nullptr);
+    ItemIcon icon = { nullptr, false };
+    if (path)
+        icon.icon = ListedFileIcon(path, icon.owned);
+    return icon;
 }
 
 static const char* DesktopTitle()

@@ -1,7 +1,5 @@
 #include "menus/favourites_menu.h"
 
-#include <io.h>
-
 #include "actions/shell_commands.h"
 #include "base/text.h"
 #include "menus/menu_columns.h"
@@ -51,9 +49,9 @@ static ItemIcon FavouriteIcon(const DynamicSubmenu&, int k)
 {
     char program[MAX_PATH];
     ProgramPathOf(FavouriteList.programs[k], program, MAX_PATH);
-    if (_access(program, 0) == 0)
-        return DrawingIcon(AssociatedIcon(program));
-    return ItemIcon{ LoadIconA(nullptr, IDI_APPLICATION), false };
+    ItemIcon icon;
+    icon.icon = ListedProgramIcon(program, icon.owned);
+    return icon;
 }
 
 static const char* FavouritesTitle()

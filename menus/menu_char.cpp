@@ -33,6 +33,10 @@ static bool ReadItemTexts(HMENU menu, ItemTexts& items, int& current)
             continue;
         if (info.fType & MFT_OWNERDRAW) {
             ULONG_PTR id = info.hSubMenu ? reinterpret_cast<ULONG_PTR>(info.hSubMenu) : info.wID;
+            // A name found in the system has no mnemonic: its "&" is a
+            // character, and the letter after it would choose the item.
+            if (IsFoundEntry(id))
+                continue;
             MenuItemText(id, true, items.texts[i], MENU_ITEM_TEXT_CAPACITY);
         } else {
             GetMenuStringA(menu, i, items.texts[i], MENU_ITEM_TEXT_CAPACITY, MF_BYPOSITION);

@@ -122,6 +122,23 @@ void MenuItemText(ULONG_PTR id, bool drawn, char* out, size_t capacity)
     SourceText(FindItemSource(id), drawn, out, capacity);
 }
 
+static bool IsEntrySource(const ItemSource& source)
+{
+    return source.submenu && source.entry >= 0;
+}
+
+bool IsFoundEntry(ULONG_PTR id)
+{
+    return IsEntrySource(FindItemSource(id));
+}
+
+// How an item's text is laid out: on one line, and for a name found in the
+// system without "&" taken as a mnemonic mark.
+static UINT TextFormat(bool found)
+{
+    return DT_SINGLELINE | (found ? DT_NOPREFIX : 0);
+}
+
 static void SetItemIcon(OwnerDrawItem& item, ItemIcon icon, DrawResourceCounts& counts)
 {
     item.icon = icon.icon;
@@ -140,7 +157,7 @@ static void ResolveFixedIcon(const FixedItem& fixed, OwnerDrawItem& item)
         item.icon = Icons.*fixed.icon;
         break;
     case ICON_ASSOCIATED:
-        SetItemIcon(item, DrawingIcon(SystemFileIcon(fixed.program)), Painter.fixedIcons);
+        SetItemIcon(item, DrawingIcon(SystemProgramIcon(fixed.program)), Painter.fixedIcons);
         break;
     case ICON_EXIT:
         item.icon = ButtonIconOrDefault(0);
@@ -174,7 +191,8 @@ void ResolveMenuItem(ULONG_PTR id, bool forDrawing, OwnerDrawItem& item)
     item.iconOwned = false;
     item.counts = nullptr;
     ItemSource source = FindItemSource(id);
-    item.bold = source.submenu && source.entry >= 0 && source.entry == source.submenu->marked;
+    item.found = IsEntrySource(source);
+    item.bold = item.found && source.entry == source.submenu->marked;
     SourceText(source, forDrawing, item.text, sizeof item.text);
     // An id no table knows (or whose entry is gone) has no text and no icon.
     if (forDrawing && item.text[0])
@@ -194,7 +212,8 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* measure)
     if (measure->CtlType != ODT_MENU)
         return;
     char text[MENU_ITEM_TEXT_CAPACITY];
-    MenuItemText(measure->itemID, false, text, sizeof text);
+    ItemSource source = FindItemSource(measure->itemID);
+    SourceText(source, false, text, sizeof text);
     if (!text[0]) {
         measure->itemWidth = 0;
         measure->itemHeight = 0;
@@ -203,7 +222,7 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* measure)
     WindowDC screen(nullptr);
     SelectedObject font(screen.get(), MenuFonts.menuFont);
     RECT bounds = { 0, 0, 0, 0 };
-    DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | TextFormat(IsEntrySource(source)));
     int height = bounds.bottom - bounds.top;
     if (height < MIN_ITEM_HEIGHT)
         height = MIN_ITEM_HEIGHT;
@@ -263,7 +282,7 @@ static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
         // Embossed: the highlight one pixel down-right, the grey on top.
         previousColour = SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
         OffsetRect(&t, 1, 1);
-        DrawTextA(dc, item.text, -1, &t, DT_SINGLELINE | DT_VCENTER);
+        DrawTextA(dc, item.text, -1, &t, TextFormat(item.found) | DT_VCENTER);
         OffsetRect(&t, -1, -1);
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     } else {
@@ -271,7 +290,7 @@ static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
     }
     if (item.bold)
         SelectObject(dc, MenuFonts.captionFont);
-    DrawTextA(dc, item.text, -1, &t, DT_SINGLELINE | DT_VCENTER);
+    DrawTextA(dc, item.text, -1, &t, TextFormat(item.found) | DT_VCENTER);
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
     SelectObject(dc, previousFont);

@@ -16,12 +16,19 @@ struct OwnerDrawItem {
     HICON icon;                             // null for none
     bool iconOwned;                         // created for this drawing: destroy afterwards
     bool bold;                              // the configured screen saver: caption font
+    // An entry of a dynamic submenu: its text is a name found in the system
+    // (a title, a file name), shown as it is, every "&" a character, and
+    // without a mnemonic.
+    bool found;
     DrawResourceCounts* counts;             // where an owned icon is counted
 };
 
 // The text of an item as measured or as drawn, without any other effect.
 // itemId is the command id, or the submenu's handle for a submenu title.
 void MenuItemText(ULONG_PTR itemId, bool drawn, char* out, size_t capacity);
+
+// True for an entry of a dynamic submenu (see OwnerDrawItem::found).
+bool IsFoundEntry(ULONG_PTR itemId);
 
 // Resolves an item once: for measuring only its measured text; for drawing
 // the drawn text and the icon, and the popup menu notes the dynamic submenu

@@ -37,19 +37,35 @@ void PrepareDynamicMenus()
     EmptyDynamicSubmenus();
 }
 
+bool PopupMenuBusy()
+{
+    return Popup.open || Popup.populating;
+}
+
 void ShowPopupMenu(HWND window)
 {
+    // Preparing again would empty the submenus on screen and free their
+    // tables under an applet that may be answering inside a build.
+    if (PopupMenuBusy())
+        return;
     // The menu only closes on a click elsewhere when its owner is in front.
     SetForegroundWindow(window);
     POINT cursor;
     GetCursorPos(&cursor);
     PrepareDynamicMenus();
+    Popup.open = true;
     TrackPopupMenu(Popup.tree.root, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, window,
                    nullptr);
+    Popup.open = false;
     Popup.lastPopulatedPosition = 0;
     // Lets the menu's owner run its loop once more, so a menu opened from
     // the tray closes properly on the next click elsewhere.
     PostMessageA(window, WM_NULL, 0, 0);
+}
+
+void NoteMenuHotkey(bool held)
+{
+    Popup.hotkeyHeld = held;
 }
 
 void NotePaintedSubmenu(int rootPosition)

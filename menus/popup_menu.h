@@ -19,6 +19,13 @@ struct PopupMenuRecord {
     int lastPopulatedPosition;
     // Set while a submenu is being filled; highlights meanwhile are ignored.
     bool populating;
+    // Set while the menu is tracked. Its loop dispatches what is posted
+    // meanwhile (the hotkey, the tray icon's press), so a second request
+    // for the menu can arrive while it is on screen.
+    bool open;
+    // Whether Ctrl+Shift+Delete reaches the button: another program may
+    // hold those keys.
+    bool hotkeyHeld;
 };
 
 extern const PopupMenuRecord& PopupMenu;
@@ -30,9 +37,17 @@ void SetScreenHeight(int height);
 void BuildPopupMenu(HWND window);
 void DestroyPopupMenu();
 
+// True while the menu is open or a submenu is being filled: a request for
+// the menu then does nothing, so what is on screen keeps its tables.
+bool PopupMenuBusy();
+
 // Shows the root menu at the cursor and returns when it has closed; the
-// chosen command arrives afterwards as WM_COMMAND.
+// chosen command arrives afterwards as WM_COMMAND. Does nothing while the
+// menu is busy.
 void ShowPopupMenu(HWND window);
+
+// Whether Ctrl+Shift+Delete was registered for the button.
+void NoteMenuHotkey(bool held);
 
 // Empties the Control Panel, Screen Saver, Task Manager and Desktop
 // submenus and frees their tables.

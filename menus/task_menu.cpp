@@ -19,7 +19,7 @@ bool IsTaskWindow(HWND candidate, HWND self, char* title, int capacity)
     // itself past the wait counts as untitled.
     ReadWindowText(candidate, WINDOW_TITLE, title, capacity, WINDOW_TEXT_TIMEOUT_MS);
     return title[0] != '\0' && (IsWindowVisible(candidate) || IsIconic(candidate)) &&
-           !GetWindow(candidate, GW_OWNER) && strcmp(title, "Program Manager") != 0;
+           !GetWindow(candidate, GW_OWNER) && strcmp(title, "Program Manager") != 0 && !WindowCloaked(candidate);
 }
 
 static void BuildTaskMenu(DynamicSubmenu& submenu, HWND window, int itemsPerColumn)

@@ -10,7 +10,8 @@
 extern const SubmenuKind TaskSubmenu;
 
 // True for a window the submenu lists: titled, visible or minimized, not
-// owned, not the desktop's "Program Manager" and not `self`.
+// owned, not the desktop's "Program Manager", not cloaked (not on screen)
+// and not `self`.
 bool IsTaskWindow(HWND candidate, HWND self, char* title, int capacity);
 
 #endif

@@ -13,6 +13,22 @@ const FavouriteListRecord& FavouriteList = Favourites;
 static const char ItemValueFormat[] = "Item%d";
 static const char ParamValueFormat[] = "Param%d";
 
+// How often a value that keeps growing between its size and its read is
+// asked again; another program rewriting it that often is not editing it.
+const int GROWING_VALUE_READS = 8;
+
+// A text read from the registry, terminated (the registry does not promise
+// a terminator); null, and freed, when it is empty.
+static char* Terminated(char* text, DWORD size)
+{
+    text[size] = '\0';
+    if (text[0] == '\0') {
+        free(text);
+        return nullptr;
+    }
+    return text;
+}
+
 // Reads a REG_SZ value of any length into a heap copy owned by the caller;
 // null when it is missing, not a string or empty.
 static char* ReadWholeString(HKEY key, const char* format, int index)
@@ -20,22 +36,27 @@ static char* ReadWholeString(HKEY key, const char* format, int index)
     char name[32];
     wsprintfA(name, format, index);
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return nullptr;
-    char* text = static_cast<char*>(malloc(size + 1));
-    if (!text)
-        return nullptr;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
+    char* text = nullptr;
+    for (int read = 0; read < GROWING_VALUE_READS; ++read) {
+        if ((type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+            break;
         free(text);
-        return nullptr;
+        text = static_cast<char*>(malloc(size + 1));
+        if (!text)
+            return nullptr;
+        LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+        if (status == ERROR_SUCCESS)
+            return Terminated(text, size);
+        // Grown since its size was asked (another program saved it): the
+        // answer holds the new size. Ending the list here would let the
+        // next save delete the favourites after it.
+        if (status != ERROR_MORE_DATA)
+            break;
     }
-    text[size] = '\0';   // the registry does not promise a terminator
-    if (text[0] == '\0') {
-        free(text);
-        return nullptr;
-    }
-    return text;
+    free(text);
+    return nullptr;
 }
 
 bool AppendFavourite(FavouriteListRecord& list, const char* program, const char* parameters)
@@ -60,8 +81,7 @@ void LoadFavourites()
 {
     ClearFavourites(Favourites);
     RegKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_READ, nullptr, key.out(),
-                        nullptr) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, key.out()) != ERROR_SUCCESS)
         return;
     for (int i = 0; i < MAX_FAVOURITES; ++i) {
         char* program = ReadWholeString(key.get(), ItemValueFormat, i);

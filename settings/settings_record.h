@@ -20,9 +20,17 @@ enum PlacementMode {
     HotkeyOnly = 3,     // neither: reachable through Ctrl+Shift+Delete only
 };
 
-// Bit 0 of the placement hides the button.
-inline bool PlacementHidesButton(int32_t place) { return (place & 1) != 0; }
 inline bool PlacementHasTrayIcon(int32_t place) { return place == TrayOnly || place == WindowAndTray; }
+
+// Whether the button shows. Bit 0 of the placement hides it, but only while
+// the mode's own way in is there (the tray icon for TrayOnly, the hotkey for
+// HotkeyOnly): a mode must never leave the program unreachable.
+inline bool PlacementShowsButton(int32_t place, bool trayIconShown, bool hotkeyHeld)
+{
+    if ((place & 1) == 0)
+        return true;
+    return place == TrayOnly ? !trayIconShown : !hotkeyHeld;
+}
 
 struct SettingsRecord {
     int32_t x, y;               // "Coordinates": top-left corner of the button

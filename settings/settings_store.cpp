@@ -65,8 +65,10 @@ ScreenBounds CurrentScreenBounds()
 void LoadSettings(HWND window)
 {
     TakeWindowPosition(window);
+    // Only read: a key the user may read but not write still gives its
+    // settings, and a missing one is made by the first save.
     RegKey key;
-    if (!OpenSettingsKey(key))
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, key.out()) != ERROR_SUCCESS)
         return;
     ReadSettingsValue(key.get(), SettingsValuesInLoadOrder[0]);
     BringPositionOnScreen(TheSettings, CurrentScreenBounds());

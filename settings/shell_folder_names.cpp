@@ -35,8 +35,7 @@ static void ReadFolderName(const char* classKey, const char*& name, const char* 
     }
     char buffer[MAX_PATH];
     RegKey key;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, classKey, 0, nullptr, 0, KEY_READ, nullptr,
-                        key.out(), nullptr) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, classKey, 0, KEY_READ, key.out()) != ERROR_SUCCESS)
         return;
     if (!QueryStringValue(key.get(), nullptr, buffer, MAX_PATH - 1) || buffer[0] == '\0')
         return;

@@ -9,8 +9,7 @@ bool ReadShellFolderPath(const char* valueName, char* out)
 {
     out[0] = '\0';
     RegKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ShellFoldersKey, 0, nullptr, 0, KEY_READ, nullptr,
-                        key.out(), nullptr) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ShellFoldersKey, 0, KEY_READ, key.out()) != ERROR_SUCCESS)
         return false;
     return QueryStringValue(key.get(), valueName, out, MAX_PATH - 1) && out[0] != '\0';
 }

@@ -1,5 +1,7 @@
 #include "ui/file_icons.h"
 
+#include <io.h>
+
 #include "base/program.h"
 #include "base/system_libraries.h"
 #include "base/text.h"
@@ -15,9 +17,39 @@ HICON AssociatedIcon(const char* path, WORD* index)
     return extract(Program.instance, buffer, index ? index : &ownIndex);
 }
 
-HICON SystemFileIcon(const char* file, WORD* index)
+HICON SystemProgramIcon(const char* file)
 {
     char path[MAX_PATH];
-    DWORD length = SearchPathA(nullptr, file, nullptr, MAX_PATH, path, nullptr);
-    return AssociatedIcon(length > 0 && length < MAX_PATH ? path : file, index);
+    return SystemProgramPath(file, path, MAX_PATH) ? AssociatedIcon(path) : nullptr;
+}
+
+static bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+bool IsNetworkPath(const char* path)
+{
+    return IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+static HICON GenericIcon(bool& owned)
+{
+    owned = false;
+    return LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+HICON ListedFileIcon(const char* path, bool& owned)
+{
+    if (IsNetworkPath(path))
+        return GenericIcon(owned);
+    owned = true;
+    return AssociatedIcon(path);
+}
+
+HICON ListedProgramIcon(const char* path, bool& owned)
+{
+    if (!IsNetworkPath(path) && _access(path, 0) != 0)
+        return GenericIcon(owned);
+    return ListedFileIcon(path, owned);
 }

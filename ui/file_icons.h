@@ -10,9 +10,25 @@
 // is the icon's index in and out. Null when there is none.
 HICON AssociatedIcon(const char* path, WORD* index = nullptr);
 
-// The same for a file named without a directory (the system's own programs,
-// applet files): found along the search path first, as the shell and the
-// loader would find it, so the icon does not depend on the current directory.
-HICON SystemFileIcon(const char* file, WORD* index = nullptr);
+// The same for one of the system's own programs, named without a directory
+// (notepad.exe, calc.exe): the system's copy, never a file of that name in
+// the program's folder or the current directory.
+HICON SystemProgramIcon(const char* file);
+
+// True for a path on another machine ("\\server\share\...": any path that
+// begins with two separators). Such a file is never asked about while
+// drawing: a share that does not answer would hold every paint for the
+// network's time-out.
+bool IsNetworkPath(const char* path);
+
+// The icon a listed file shows in one drawing; owned tells whether the
+// caller destroys it afterwards. A file on a network path shows the system's
+// generic application icon, shared, at once; any other file the icon the
+// shell associates with it (null when there is none).
+HICON ListedFileIcon(const char* path, bool& owned);
+
+// The same for a program the user listed, which may be gone: a missing
+// file also shows the generic application icon.
+HICON ListedProgramIcon(const char* path, bool& owned);
 
 #endif

@@ -1,6 +1,5 @@
 #include "dialogs/favourites/favourite_rows.h"
 
-#include <io.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -57,10 +56,11 @@ static HICON ProgramIcon(const char* entry, OwnedIcon& extracted)
         return LoadIconA(nullptr, IDI_APPLICATION);
     memcpy(path, entry, length);
     path[length] = '\0';
-    if (_access(path, 0) != 0)
-        return LoadIconA(nullptr, IDI_APPLICATION);
-    extracted.reset(AssociatedIcon(path));
-    return extracted.get();
+    bool owned = false;
+    HICON icon = ListedProgramIcon(path, owned);
+    if (owned)
+        extracted.reset(icon);
+    return icon;
 }
 
 void DrawFavouriteListItem(const DRAWITEMSTRUCT* draw)

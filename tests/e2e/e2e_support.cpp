@@ -150,14 +150,23 @@ std::string VornelProcess::ExecutablePath()
 
 bool VornelProcess::Start()
 {
-    std::string commandLine = "\"" + ExecutablePath() + "\"";
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
+    WCHAR program[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, ExecutablePath().c_str(), -1, program, MAX_PATH))
+        return false;
+    return StartAt(program);
+}
+
+bool VornelProcess::StartAt(const std::wstring& program)
+{
+    std::wstring commandLine = L"\"" + program + L"\"";
+    std::vector<WCHAR> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    std::wstring directory = program.substr(0, program.rfind(L'\\'));
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(ExecutablePath().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        TestProgramDirectory().c_str(), &startup, &info))
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                        &startup, &info))
         return false;
     CloseHandle(info.hThread);
     process_ = info.hProcess;

@@ -50,6 +50,8 @@ public:
     static std::string ExecutablePath();
 
     bool Start();
+    // Starts a copy of the program kept elsewhere, by its full path.
+    bool StartAt(const std::wstring& program);
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return processId_; }
     HANDLE handle() const { return process_; }

@@ -15,6 +15,7 @@ namespace {
 // The numbers other programs and scripts post; they never move.
 const WPARAM CommandPlaceFloating = 55;
 const WPARAM CommandPlaceTray = 56;
+const WPARAM CommandAutoRun = 58;
 const WPARAM CommandLargeWindow = 59;
 const WPARAM CommandCalculator = 155;
 const int CalculatorExpressionField = 157;
@@ -270,6 +271,49 @@ TEST_F(VornelE2E, PlacementCommandsHideAndShowTheButtonAndAreStored)
     ASSERT_TRUE(SendCommand(button, CommandPlaceFloating));
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(button) != FALSE; }, UiTimeoutMs)) << "Floating shows it";
     EXPECT_EQ(0, SettingOr("Place", -1));
+}
+
+// The start-with-Windows entry as the shell reads it, in UTF-16; taken
+// away, so nothing of the test stays behind to start with the prefix.
+std::wstring TakeRunEntry()
+{
+    WCHAR value[MAX_PATH * 2] = L"";
+    DWORD size = sizeof value - sizeof(WCHAR);
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ |
+                      KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return L"";
+    RegQueryValueExW(key, L"Vornel", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegDeleteValueW(key, L"Vornel");
+    RegCloseKey(key);
+    return value;
+}
+
+TEST_F(VornelE2E, AutoRunStoresTheWholePathOfAFolderNamedOutsideTheCodePage)
+{
+    if (LaneWindowsVersion() == "win98")
+        GTEST_SKIP() << "the 9x family names files in its ANSI code page";
+    WCHAR temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    const std::wstring folder = std::wstring(temporary) + L"Vornel \u03A9\u043C\u0435\u0433\u0430";
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    if (!lossy)
+        GTEST_SKIP() << "this ANSI code page holds the folder's name";
+    const std::wstring program = folder + L"\\vornel.exe";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WCHAR original[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, VornelProcess::ExecutablePath().c_str(), -1, original, MAX_PATH);
+    ASSERT_TRUE(CopyFileW(original, program.c_str(), FALSE));
+    ASSERT_TRUE(vornel.StartAt(program));
+    HWND button = vornel.WaitForButton(StartTimeoutMs);
+    ASSERT_NE(nullptr, button);
+    ASSERT_TRUE(SendCommand(button, CommandAutoRun));
+    EXPECT_EQ(8, SettingOr("AutoRun", -1));
+    EXPECT_TRUE(TakeRunEntry() == L"\"" + program + L"\"") << "the path in the entry is not the program's";
+    ASSERT_TRUE(vornel.Close(ExitTimeoutMs));
+    DeleteFileW(program.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(VornelE2E, StartsAtTheStoredPosition)

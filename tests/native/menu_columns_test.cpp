@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/click_timing.h"
 #include "menus/menu_columns.h"
 
 TEST(ItemsPerColumn, FollowsTheScreenHeight)
@@ -50,13 +49,3 @@ TEST(ColumnBreaks, ANonPositiveColumnSizeNeverBreaks)
     EXPECT_FALSE(StartsColumnAfterFirst(5, 0));
 }
 
-TEST(DoubleClick, UsesTheUnsignedDifferenceAcrossTheTickWrap)
-{
-    EXPECT_TRUE(CompletesDoubleClick(1000, 600, 500));
-    EXPECT_FALSE(CompletesDoubleClick(1100, 600, 500)) << "exactly the double-click time is too slow";
-    EXPECT_TRUE(CompletesDoubleClick(0x00000010u, 0xFFFFFF00u, 500)) << "0x110 ms across the wrap";
-    EXPECT_FALSE(CompletesDoubleClick(0x00001000u, 0xFFFFFF00u, 500));
-    // A tick before the previous one (never produced by a monotonic clock)
-    // is a huge unsigned difference, not a negative one.
-    EXPECT_FALSE(CompletesDoubleClick(500, 600, 500));
-}

@@ -130,12 +130,21 @@ TEST(Placement, OnlyTheFourModesStandOthersStartFloating)
         EXPECT_EQ(mode, ValidPlacement(mode));
     for (int32_t bad : { -1, 4, 5, 0x38, 0x7FFFFFFF })
         EXPECT_EQ(Floating, ValidPlacement(bad)) << bad;
-    EXPECT_TRUE(PlacementHidesButton(TrayOnly));
-    EXPECT_TRUE(PlacementHidesButton(HotkeyOnly));
-    EXPECT_FALSE(PlacementHidesButton(WindowAndTray));
     EXPECT_TRUE(PlacementHasTrayIcon(TrayOnly));
     EXPECT_TRUE(PlacementHasTrayIcon(WindowAndTray));
     EXPECT_FALSE(PlacementHasTrayIcon(HotkeyOnly));
+}
+
+TEST(Placement, TheButtonHidesOnlyWhileTheModesOwnWayInIsThere)
+{
+    for (bool tray : { false, true }) {
+        for (bool hotkey : { false, true }) {
+            EXPECT_TRUE(PlacementShowsButton(Floating, tray, hotkey));
+            EXPECT_TRUE(PlacementShowsButton(WindowAndTray, tray, hotkey));
+            EXPECT_EQ(!tray, PlacementShowsButton(TrayOnly, tray, hotkey)) << "its way in is the tray icon";
+            EXPECT_EQ(!hotkey, PlacementShowsButton(HotkeyOnly, tray, hotkey)) << "its way in is the hotkey";
+        }
+    }
 }
 
 TEST(Toggle, EightGoesOffAnythingElseGoesOn)

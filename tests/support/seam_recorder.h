@@ -24,11 +24,13 @@ extern int MessageBoxAnswer;
 // The path the recorded GetOpenFileNameA chooses; empty: the user cancels.
 extern std::string OpenFileAnswer;
 
-// Swaps recorders into every entry of the seam. ExitWindowsEx, ShellExecuteA,
+// Swaps recorders into the seam. ExitWindowsEx, ShellExecuteA,
 // mciSendStringA, MessageBoxA, keybd_event, GetOpenFileNameA and ExitProcess
 // only record; TerminateProcess records and refuses; SystemParametersInfoA
 // and WritePrivateProfileStringA record and then act, which only touches the
-// Wine prefix the program runs in.
+// Wine prefix the program runs in. HungWindowFromGhostWindow and
+// DwmGetWindowAttribute stay real: they only answer, as Wine does where it
+// has neither; a test that needs another answer puts in its own.
 void InstallSeamRecorders();
 void RestoreRealSeam();
 

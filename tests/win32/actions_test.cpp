@@ -35,34 +35,58 @@ private:
     BYTE key_;
 };
 
-// A window of another process in front, as when the user picks a command
-// while working in some program.
-class ForeignForeground {
+// A notepad of its own, ended with the test if it still runs.
+class Notepad {
 public:
-    ForeignForeground()
+    Notepad()
     {
         STARTUPINFOA startup = { sizeof startup };
         char command[] = "notepad.exe";
-        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child_))
             return;
         PumpUntil([&] {
-            window = FindWindowA("Notepad", nullptr);
+            for (HWND w = FindWindowA("Notepad", nullptr); w; w = FindWindowExA(nullptr, w, "Notepad", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == child_.dwProcessId)
+                    window = w;
+            }
             return window != nullptr;
         }, 15000);
+    }
+    ~Notepad()
+    {
+        if (!child_.hProcess)
+            return;
+        if (!Ended(0)) {
+            TerminateProcess(child_.hProcess, 1);
+            Ended(5000);
+        }
+        CloseHandle(child_.hProcess);
+        CloseHandle(child_.hThread);
+    }
+    bool Ended(DWORD timeoutMs = 10000) { return WaitForSingleObject(child_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+    DWORD ExitCode()
+    {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(child_.hProcess, &code);
+        return code;
+    }
+    HWND window = nullptr;
+
+private:
+    PROCESS_INFORMATION child_ = {};
+};
+
+// A window of another process in front, as when the user picks a command
+// while working in some program.
+class ForeignForeground : public Notepad {
+public:
+    ForeignForeground()
+    {
         SetForegroundWindow(window);
         PumpUntil([&] { return GetForegroundWindow() == window; });
     }
-    ~ForeignForeground()
-    {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 0);
-            WaitForSingleObject(process_.hProcess, 5000);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-    }
-    HWND window = nullptr;
-    PROCESS_INFORMATION process_ = {};
 };
 
 class Actions : public AppTest {
@@ -197,6 +221,31 @@ TEST_F(Actions, AWindowThatStaysMinimizedGetsEnterPressedAndReleased)
     EXPECT_EQ(static_cast<UINT>(KEYEVENTF_KEYUP), keys[1].number >> 16) << "then key up";
 }
 
+// The window the system will not bring to the front, as its foreground
+// lock refuses a program in the background.
+static HWND Refused;
+
+static LRESULT CALLBACK RefuseActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == Refused)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Actions, EnterIsPressedOnlyForATargetInFront)
+{
+    Refused = Make("stubborn", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+    SetWindowLongPtrA(Refused, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RestoreOnlyOnEnter));
+    HWND front = Make("in front");
+    SetForegroundWindow(front);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; }));
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseActivation, nullptr, GetCurrentThreadId());
+    ActivateWindow(Refused);
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(front, GetForegroundWindow());
+    EXPECT_TRUE(SeamCallsOf("keybd_event").empty()) << "Enter would reach the window in front";
+}
+
 static UINT ClosesSeen;
 
 static LRESULT CALLBACK CountCloses(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -226,33 +275,57 @@ TEST_F(Actions, ShiftOnlyAsksTheWindowToClose)
 
 TEST_F(Actions, CtrlKillsTheOwningProcessWithExitCodeZero)
 {
-    STARTUPINFOA startup = { sizeof startup };
-    PROCESS_INFORMATION child;
-    char command[] = "notepad.exe";
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
-    HWND target = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        target = FindWindowA("Notepad", nullptr);
-        DWORD owner = 0;
-        if (target)
-            GetWindowThreadProcessId(target, &owner);
-        return target && owner == child.dwProcessId;
-    }, 15000));
-    List({ target });
+    Notepad target;
+    ASSERT_NE(nullptr, target.window);
+    List({ target.window });
     Platform.TerminateProcess = RealPlatformCalls.TerminateProcess;
     {
         HeldKey control(VK_CONTROL);
         HeldKey shift(VK_SHIFT);   // both held: Ctrl wins, the process is killed
         SendMessageA(window, WM_COMMAND, 2000, 0);
     }
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.hProcess, 10000));
-    DWORD code = 1234;
-    GetExitCodeProcess(child.hProcess, &code);
-    EXPECT_EQ(0u, code);
-    if (code == STILL_ACTIVE)
-        TerminateProcess(child.hProcess, 1);
-    CloseHandle(child.hProcess);
-    CloseHandle(child.hThread);
+    EXPECT_TRUE(target.Ended());
+    EXPECT_EQ(0u, target.ExitCode());
+}
+
+// What the system would say: this window is the ghost of that hung one.
+static HWND Ghost, HungBehindGhost;
+
+static HWND WINAPI GhostOf(HWND window)
+{
+    return window == Ghost ? HungBehindGhost : nullptr;
+}
+
+// The rights the process handle was opened with, as the kernel granted them.
+static ACCESS_MASK GrantedToKill;
+
+static BOOL WINAPI TerminateNotingRights(HANDLE process, UINT exitCode)
+{
+    struct { ULONG attributes; ACCESS_MASK granted; ULONG counts[12]; } basic = {};
+    typedef LONG WINAPI QueryObject(HANDLE, int, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<QueryObject*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject"));
+    if (query && query(process, 0 /* ObjectBasicInformation */, &basic, sizeof basic, nullptr) == 0)
+        GrantedToKill = basic.granted;
+    return RealPlatformCalls.TerminateProcess(process, exitCode);
+}
+
+TEST_F(Actions, CtrlOnTheGhostOfAHungProgramEndsTheHungProgramWithTheRightToEndItOnly)
+{
+    Notepad ghostsOwner, hung;   // the first stands in for the window manager's process
+    ASSERT_TRUE(ghostsOwner.window && hung.window);
+    Ghost = ghostsOwner.window;
+    HungBehindGhost = hung.window;
+    Platform.HungWindowFromGhostWindow = GhostOf;
+    Platform.TerminateProcess = TerminateNotingRights;
+    GrantedToKill = 0;
+    List({ Ghost });
+    {
+        HeldKey control(VK_CONTROL);
+        SendMessageA(window, WM_COMMAND, 2000, 0);
+    }
+    EXPECT_TRUE(hung.Ended());
+    EXPECT_FALSE(ghostsOwner.Ended(0));
+    EXPECT_EQ(static_cast<ACCESS_MASK>(PROCESS_TERMINATE), GrantedToKill);
 }
 
 TEST_F(Actions, AWindowThatVanishedBeforeItsCommandIsHarmless)
@@ -270,6 +343,14 @@ TEST_F(Actions, AWindowThatVanishedBeforeItsCommandIsHarmless)
     EXPECT_TRUE(IsWindow(window));
 }
 
+// rundll32.exe is started by its full path: a bare name would start a file
+// of that name in the current directory first.
+static bool IsRunDll(const std::string& file)
+{
+    const std::string name = "\\rundll32.exe";
+    return file.size() > name.size() && file.compare(file.size() - name.size(), name.size(), name) == 0;
+}
+
 TEST_F(Actions, ShellCommandsPassTheirExactTexts)
 {
     SendMessageA(window, WM_COMMAND, 51, 0);
@@ -277,7 +358,9 @@ TEST_F(Actions, ShellCommandsPassTheirExactTexts)
     SendMessageA(window, WM_COMMAND, 152, 0);
     auto shell = SeamCallsOf("ShellExecuteA");
     ASSERT_EQ(1u, shell.size());
-    EXPECT_EQ("rundll32.exe", shell[0].text1);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(std::string(system) + "\\rundll32.exe", shell[0].text1) << "the system's own";
     EXPECT_EQ("shell32.dll,Control_RunDLL", shell[0].text2);
     EXPECT_EQ("open|(null)", shell[0].text3);
     EXPECT_EQ(static_cast<UINT>(SW_SHOWDEFAULT), shell[0].number);
@@ -297,7 +380,7 @@ TEST_F(Actions, AppletsRunThroughRundllWithFileAndNumber)
     SendMessageA(window, WM_COMMAND, 1003, 0);
     auto shell = SeamCallsOf("ShellExecuteA");
     ASSERT_EQ(1u, shell.size());
-    EXPECT_EQ("rundll32.exe", shell[0].text1);
+    EXPECT_TRUE(IsRunDll(shell[0].text1)) << shell[0].text1;
     EXPECT_EQ("shell32.dll,Control_RunDLL vtthree.cpl,@1", shell[0].text2);
 }
 
@@ -364,7 +447,7 @@ TEST_F(ScreenSaverActions, PlainStartsTheSaverShiftOpensItsSettingsPage)
     ASSERT_EQ(2u, shell.size());
     EXPECT_EQ(saver_, shell[0].text1);
     EXPECT_EQ("(null)", shell[0].text2);
-    EXPECT_EQ("rundll32.exe", shell[1].text1);
+    EXPECT_TRUE(IsRunDll(shell[1].text1)) << shell[1].text1;
     EXPECT_EQ("shell32.dll,Control_RunDLL desk.cpl,,1", shell[1].text2);
 }
 

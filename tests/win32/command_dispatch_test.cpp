@@ -2,6 +2,8 @@
 // the dynamic ranges and identifiers the program does not know.
 #include "tests/win32/test_support.h"
 
+#include <sddl.h>
+
 #include "app/command_dispatch.h"
 #include "app/main_window.h"
 #include "ui/button_face.h"
@@ -101,6 +103,29 @@ TEST_F(Dispatch, PlacementsShowHideAndKeepOneTrayIcon)
     EXPECT_EQ(3, StoredInt("Place"));
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_FALSE(TrayIconShown);
+}
+
+TEST_F(Dispatch, SystemTrayKeepsTheButtonWhileTheShellRefusesTheIconAndKeepsTheChoice)
+{
+    // The shell refuses a second icon of the same window and id: one put
+    // there first stands for a shell that takes none.
+    NOTIFYICONDATAA taken = {};
+    taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    taken.hWnd = window;
+    taken.uID = TRAY_ICON_ID;
+    taken.uFlags = NIF_ICON;
+    taken.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    if (!Shell_NotifyIconA(NIM_ADD, &taken))
+        GTEST_SKIP() << "this shell takes no tray icons";
+    Command(56);
+    EXPECT_FALSE(TrayIconShown);
+    EXPECT_TRUE(IsWindowVisible(window)) << "no other way in";
+    EXPECT_EQ(1, StoredInt("Place"));
+
+    Shell_NotifyIconA(NIM_DELETE, &taken);
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconShown);
+    EXPECT_FALSE(IsWindowVisible(window)) << "the icon came, the button goes as the choice says";
 }
 
 TEST_F(Dispatch, TheTrayIconRecordIsTheOldestForm)
@@ -315,6 +340,46 @@ TEST_F(AutoRunTest, OnWritesTheProgramPathOffDeletesIt)
     EXPECT_FALSE(RunValue(value));
 }
 
+// Denies setting values under the Run key (KEY_SET_VALUE) for the object's
+// life, as a key locked by policy does.
+class RunKeyLocked {
+public:
+    RunKeyLocked()
+    {
+        RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, READ_CONTROL | WRITE_DAC, &key_);
+        DWORD size = sizeof saved_;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_, &size);
+        PSECURITY_DESCRIPTOR denied = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denied,
+                                                             nullptr);
+        locked_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, denied) == ERROR_SUCCESS;
+        LocalFree(denied);
+    }
+    ~RunKeyLocked()
+    {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_);
+        RegCloseKey(key_);
+    }
+    bool locked() const { return locked_; }
+
+private:
+    HKEY key_ = nullptr;
+    alignas(8) BYTE saved_[1024] = {};
+    bool locked_ = false;
+};
+
+TEST_F(AutoRunTest, ARunEntryThatCannotBeWrittenLeavesAutoRunOff)
+{
+    RunKeyLocked lock;
+    ASSERT_TRUE(lock.locked());
+    Command(58);
+    EXPECT_EQ(0, Settings.autoRun);
+    EXPECT_FALSE(Checked(58));
+    EXPECT_EQ(0, StoredInt("AutoRun"));
+    std::string value;
+    EXPECT_FALSE(RunValue(value));
+}
+
 TEST(RunCommand, QuotesAPathWithSpacesSoNoOtherProgramCanBeMeant)
 {
     char out[64];
@@ -324,4 +389,7 @@ TEST(RunCommand, QuotesAPathWithSpacesSoNoOtherProgramCanBeMeant)
     EXPECT_STREQ("\"C:\\Program Files\\Vornel\\vornel.exe\"", out);
     EXPECT_FALSE(RunCommandForPath("C:\\Program Files\\Vornel\\vornel.exe", out, 36));
     EXPECT_STREQ("", out);
+    wchar_t wide[64];
+    EXPECT_TRUE(RunCommandForPath(L"C:\\Program Files\\\u03A9\\vornel.exe", wide, 64));
+    EXPECT_STREQ(L"\"C:\\Program Files\\\u03A9\\vornel.exe\"", wide);
 }

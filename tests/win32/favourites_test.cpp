@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "menus/popup_menu.h"
 #include "settings/favourites_store.h"
+#include "settings/settings_store.h"
 
 class Favourites : public AppTest {
 protected:
@@ -15,6 +16,42 @@ protected:
     }
     HMENU Submenu() { return SubmenuAt(ROOT_POSITION_FAVOURITES); }
 };
+
+// Another program saves "Item0" longer at the worst moment: after the
+// program asked its size and before it reads it.
+static ImportReplacement* Query;
+static const std::string GrownProgram = "C:\\" + std::string(400, 'g') + ".exe";
+
+static LONG WINAPI QueryWhileAnotherSaves(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                          LPDWORD size)
+{
+    auto real = reinterpret_cast<decltype(&RegQueryValueExA)>(Query->original());
+    LONG status = real(key, name, reserved, type, data, size);
+    if (!data && name && lstrcmpA(name, "Item0") == 0)
+        WriteStringValue("Item0", GrownProgram.c_str());
+    return status;
+}
+
+TEST_F(Favourites, AValueThatGrewBetweenItsSizeAndItsReadIsReadAgain)
+{
+    WriteStringValue("Item0", "C:\\a.exe");
+    WriteStringValue("Item1", "C:\\b.exe");
+    ImportReplacement query("advapi32.dll", "RegQueryValueExA", reinterpret_cast<void*>(QueryWhileAnotherSaves));
+    ASSERT_TRUE(query.installed());
+    Query = &query;
+    LoadFavourites();
+    ASSERT_EQ(1, FavouriteList.LastFavourite) << "the list must not end at the grown value";
+    EXPECT_EQ(GrownProgram, FavouriteList.programs[0]);
+}
+
+TEST_F(Favourites, ReadingTheSettingsAndFavouritesCreatesNoKey)
+{
+    DeleteSettingsKey();
+    LoadSettings(window);
+    LoadFavourites();
+    HKEY key;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key));
+}
 
 TEST_F(Favourites, AGapEndsTheListAndTheNextSaveDeletesWhatFollowedIt)
 {

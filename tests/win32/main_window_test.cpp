@@ -4,6 +4,7 @@
 #include "tests/win32/test_support.h"
 
 #include "app/hotkeys.h"
+#include "base/commands.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "menus/popup_menu.h"
@@ -32,7 +33,12 @@ protected:
         Release();
     }
     // Makes the next press too late to complete a double-click.
-    void ForgetLastPress() { Button().lastButtonDownTick = GetTickCount() - GetDoubleClickTime() - 1; }
+    void ForgetLastPress() { Button().lastPress.tick = GetTickCount() - GetDoubleClickTime() - 1; }
+    void MoveCursor(int x, int y)
+    {
+        SetCursorPos(x, y);
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    }
 };
 
 TEST_F(MainWindow_, TwoQuickPressesSendTheSessionCommandByTheKeysHeld)
@@ -62,6 +68,30 @@ TEST_F(MainWindow_, AThirdQuickPressIsASecondDoubleClick)
     Click();
     Click();
     EXPECT_EQ((std::vector<UINT>{48, 48}), recorder.commands);
+}
+
+TEST_F(MainWindow_, APressThatMovedTheButtonBeginsNoDoubleClick)
+{
+    CommandRecorder recorder(window, true);
+    ForgetLastPress();
+    SetCursorPos(6, 6);
+    Press(0, 5, 5);
+    MoveCursor(200, 200);
+    MoveCursor(6, 6);   // back where it was: only the move tells
+    Release();
+    Press(0, 5, 5);
+    Release();
+    EXPECT_TRUE(recorder.commands.empty()) << "two quick nudges must not end the session";
+}
+
+TEST_F(MainWindow_, TheSecondPressMustFallInTheSystemsDoubleClickRectangle)
+{
+    CommandRecorder recorder(window, true);
+    ForgetLastPress();
+    Click();
+    Press(0, 5 + GetSystemMetrics(SM_CXDOUBLECLK) / 2, 5);
+    Release();
+    EXPECT_TRUE(recorder.commands.empty());
 }
 
 TEST_F(MainWindow_, SlowPressesGiveNoCommand)
@@ -285,16 +315,15 @@ TEST_F(MainWindow_, DisplayChangeBringsAButtonBeyondEveryMonitorBackWithoutSavin
     EXPECT_EQ(x & 0xFF, stored[0]) << "nothing is saved here";
 }
 
-TEST_F(MainWindow_, DisplayChangeLeavesAButtonStillOnAMonitor)
+TEST_F(MainWindow_, DisplayChangeLeavesAButtonStillOnAMonitorAndSizesTheColumnsAnew)
 {
     // Within the virtual screen, though beyond the new size of the primary one.
     MoveWindow(window, 500, 400, 25, 25, TRUE);
-    int columns = PopupMenu.itemsPerColumn;
     SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(400, 300));
     RECT rect;
     GetWindowRect(window, &rect);
     EXPECT_EQ(500, rect.left);
-    EXPECT_EQ(columns, PopupMenu.itemsPerColumn);
+    EXPECT_EQ(300 / 20 + 1, PopupMenu.itemsPerColumn);
 }
 
 TEST_F(MainWindow_, SystemColourChangeRebuildsTheIcons)
@@ -335,4 +364,15 @@ TEST_F(HotkeyTakenByAnother, StartsQuietlyWithTheOtherHotkeys)
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(RegisterHotKey(other_, 8, MOD_CONTROL | MOD_ALT, VK_ADD)) << "the later hotkeys are the button's";
     EXPECT_FALSE(RegisterHotKey(other_, 9, MOD_CONTROL, 192));
+}
+
+TEST_F(HotkeyTakenByAnother, HotkeyOnlyKeepsTheButtonUntilTheHotkeyIsTheButtons)
+{
+    SendMessageA(window, WM_COMMAND, CMD_PLACE_HOTKEY_ONLY, 0);
+    EXPECT_TRUE(IsWindowVisible(window)) << "no other way in";
+    EXPECT_EQ(HotkeyOnly, Settings.place) << "the choice is kept";
+    UnregisterHotKey(other_, 7);
+    SendMessageA(window, WM_USER + 2, 0, 0);   // a second start: the program is looked for
+    EXPECT_FALSE(IsWindowVisible(window)) << "Ctrl+Shift+Delete is the button's now";
+    EXPECT_FALSE(RegisterHotKey(other_, 7, MOD_CONTROL | MOD_SHIFT, VK_DELETE));
 }

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include <dwmapi.h>
+
 #include "app/startup.h"
+#include "base/platform.h"
 #include "menus/applet_menu.h"
 #include "menus/dynamic_submenus.h"
 #include "menus/popup_menu.h"
@@ -159,6 +162,27 @@ TEST_F(TaskBuilder, ListsTitledUnownedShownOrMinimizedWindowsOnly)
         EXPECT_EQ(static_cast<UINT>(2000 + k), GetMenuItemID(Tasks().menu, k));
 }
 
+// The compositor as it would answer: one window cloaked, the others not.
+static HWND CloakedWindow;
+
+static HRESULT WINAPI CloakOne(HWND window, DWORD attribute, PVOID value, DWORD size)
+{
+    if (attribute != DWMWA_CLOAKED || size != sizeof(DWORD))
+        return E_INVALIDARG;
+    *static_cast<DWORD*>(value) = window == CloakedWindow ? 2 /* DWM_CLOAKED_SHELL */ : 0;
+    return S_OK;
+}
+
+TEST_F(TaskBuilder, CloakedWindowsAreNotOnScreenAndNotListed)
+{
+    HWND shown = Make("shown window");
+    CloakedWindow = Make("cloaked window");
+    Platform.DwmGetWindowAttribute = CloakOne;
+    Build(ROOT_POSITION_TASK_MANAGER, window);
+    EXPECT_TRUE(Listed(shown));
+    EXPECT_FALSE(Listed(CloakedWindow));
+}
+
 TEST_F(TaskBuilder, ColumnsBreakAtMultiplesAndTheListStopsAtAHundred)
 {
     for (int i = 0; i < 7; ++i)
@@ -234,7 +258,27 @@ TEST_F(AppletBuilder, AFileWithThreeAppletsGivesThreeEntriesWithNamesAndIcons)
     }
     EXPECT_EQ(entries[0] + 1, entries[1]) << "numbered in the order made";
     EXPECT_EQ(1u, Counter("vtthree.cpl init"));
+    for (int i = 0; i < 3; ++i) {
+        std::string stop = "vtthree.cpl stop " + std::to_string(FIXTURE_DATA_FIRST + i);
+        EXPECT_EQ(1u, Counter(stop.c_str())) << "each applet is stopped with its lData";
+    }
+    EXPECT_EQ(3u, Counter("vtthree.cpl stops before exit"));
     EXPECT_EQ(1u, Counter("vtthree.cpl exit")) << "every successful CPL_INIT is closed with CPL_EXIT";
+}
+
+TEST_F(AppletBuilder, AFileNamedLikeASystemAppletBesideTheProgramIsNeverLoaded)
+{
+    // As on a system whose loader still looks in the program's folder first,
+    // where vtplanted.cpl lies; the system directory holds a sound one.
+    typedef BOOL WINAPI SetDirectories(DWORD);
+    auto setDirectories = reinterpret_cast<SetDirectories*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"));
+    ASSERT_NE(nullptr, setDirectories);
+    setDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    InstalledFixture sound("vtthree.cpl", "vtplanted.cpl");
+    Build(ROOT_POSITION_CONTROL_PANEL, window);
+    EXPECT_EQ(0u, Counter(FIXTURE_PLANTED_MARK)) << "the planted file ran";
+    EXPECT_EQ(3u, EntriesOf("vtplanted.cpl").size()) << "the system directory's file was asked";
 }
 
 TEST_F(AppletBuilder, FilesThatCannotBeAskedAreListedOnceByName)
@@ -263,6 +307,8 @@ TEST_F(AppletBuilder, WideNamesAreConvertedNotCutToOneLetter)
     std::vector<int> entries = EntriesOf("vtwide.cpl");
     ASSERT_EQ(1u, entries.size());
     EXPECT_STREQ("Wide Applet", Applets().entries[entries[0]].text);
+    EXPECT_EQ(1u, Counter(("vtwide.cpl stop " + std::to_string(FIXTURE_DATA_FIRST)).c_str()))
+        << "stopped with the lData of its CPL_NEWINQUIRE answer";
 }
 
 TEST_F(AppletBuilder, AGarbageCountStopsAtAHundredAndSkipsTheToolsIdentifiers)

@@ -12,6 +12,7 @@
 #include "settings/settings_store.h"
 #include "settings/shell_folder_names.h"
 #include "ui/program_icons.h"
+#include "ui/window_icon.h"
 
 // The popup menu's record, to set up what the menu loop would.
 static PopupMenuRecord& Popup()
@@ -51,7 +52,7 @@ protected:
     }
     // How the item must look: the menu colour, the icon at (2, centred) and
     // the text from x = 21, vertically centred.
-    void DrawExpected(Canvas& canvas, const char* text, HICON icon)
+    void DrawExpected(Canvas& canvas, const char* text, HICON icon, UINT format = 0)
     {
         canvas.Fill(GetSysColor(COLOR_MENU));
         if (icon)
@@ -60,7 +61,7 @@ protected:
         SetBkMode(canvas.dc(), TRANSPARENT);
         SetTextColor(canvas.dc(), GetSysColor(COLOR_MENUTEXT));
         RECT text_rect = { 21, 0, canvas.width(), canvas.height() };
-        DrawTextA(canvas.dc(), text, -1, &text_rect, DT_SINGLELINE | DT_VCENTER);
+        DrawTextA(canvas.dc(), text, -1, &text_rect, DT_SINGLELINE | DT_VCENTER | format);
         SelectObject(canvas.dc(), font);
     }
     static bool SameImage(const Canvas& a, const Canvas& b)
@@ -82,12 +83,12 @@ protected:
                     return true;
         return false;
     }
-    static int TextWidth(const char* text)
+    static int TextWidth(const char* text, UINT format = 0)
     {
         HDC dc = GetDC(nullptr);
         HGDIOBJ font = SelectObject(dc, MenuFonts.menuFont);
         RECT bounds = {};
-        DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | format);
         SelectObject(dc, font);
         ReleaseDC(nullptr, dc);
         return bounds.right - bounds.left;
@@ -230,6 +231,39 @@ TEST_F(OwnerDraw, FavouritesMeasureTheProgramAndDrawNameAndParameters)
     EXPECT_EQ(LoadIconA(nullptr, IDI_APPLICATION), item.icon);
     EXPECT_FALSE(item.iconOwned);
     ReleaseMenuItem(item);
+}
+
+TEST_F(OwnerDraw, AProgramOnANetworkPathShowsTheGenericIconWithoutAskingTheShare)
+{
+    WineShare share("vornelhost", "share");
+    if (!share.available())
+        GTEST_SKIP() << "needs Wine to serve a share";
+    std::string program = share.file("app.exe");
+    char notepad[MAX_PATH];
+    GetSystemDirectoryA(notepad, MAX_PATH);
+    ASSERT_TRUE(CopyFileA((std::string(notepad) + "\\notepad.exe").c_str(), program.c_str(), FALSE));
+    UseFavourites({ { program, "" } });
+    OwnerDrawItem item;
+    ResolveMenuItem(3000, true, item);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_APPLICATION), item.icon) << "the program is there, but not asked";
+    EXPECT_FALSE(item.iconOwned);
+    ReleaseMenuItem(item);
+}
+
+TEST_F(OwnerDraw, NamesFoundInTheSystemShowEveryAmpersandAndHaveNoMnemonic)
+{
+    HWND listed = CreateTestWindow("Tom&Jerry");
+    PrepareDynamicMenus();
+    PlantMenuEntry(ROOT_POSITION_TASK_MANAGER, 0, "Tom&Jerry").window = listed;
+    AppendEntryItem(SubmenuAt(ROOT_POSITION_TASK_MANAGER), 2000, false);
+    EXPECT_EQ(static_cast<UINT>(TextWidth("Tom&Jerry", DT_NOPREFIX) + 18), Measure(2000).itemWidth);
+    Canvas drawn(ITEM_WIDTH, ITEM_HEIGHT), expected(ITEM_WIDTH, ITEM_HEIGHT);
+    Draw(drawn, 2000);
+    DrawExpected(expected, "Tom&Jerry", GetWindowIcon(listed, true), DT_NOPREFIX);
+    EXPECT_TRUE(SameImage(expected, drawn));
+    EXPECT_EQ(MNC_IGNORE, HIWORD(OnMenuChar('j', SubmenuAt(ROOT_POSITION_TASK_MANAGER))))
+        << "J must not choose the window";
+    DestroyWindow(listed);
 }
 
 TEST_F(OwnerDraw, DesktopItemsAndSaversDropTheirExtensionWhenDrawn)

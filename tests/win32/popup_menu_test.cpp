@@ -3,8 +3,10 @@
 // next opening; the real menu driven by keys inside its own loop.
 #include "tests/win32/test_support.h"
 
+#include "app/hotkeys.h"
 #include "app/startup.h"
 #include "menus/popup_menu.h"
+#include "ui/tray_icon.h"
 
 // The popup menu's record, to set up what the menu loop would.
 static PopupMenuRecord& Popup()
@@ -135,6 +137,39 @@ TEST_F(PopupMenuLife, TheRealMenuFillsAHighlightedSubmenuAndMarksItPainted)
     EXPECT_EQ(0, PopupMenu.lastPopulatedPosition) << "reset after the menu closed";
     EXPECT_GE(GetMenuItemCount(ControlPanel()), 2) << "the table stays until the next opening";
     EXPECT_TRUE(driver.commands.empty());
+}
+
+TEST_F(PopupMenuLife, RequestsForTheMenuWhileItIsOpenLeaveItsSubmenusAlone)
+{
+    int itemsBefore = -1, itemsAfter = -1;
+    MenuDriver driver(window);
+    driver.Key(VK_DOWN, 8)          // the Control Panel
+        .Key(VK_RIGHT)
+        .Then([&] {
+            itemsBefore = GetMenuItemCount(ControlPanel());
+            // The menu's loop dispatches both while the menu is open.
+            SendMessageA(window, WM_HOTKEY, HOTKEY_MENU, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_DELETE));
+            SendMessageA(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
+            itemsAfter = GetMenuItemCount(ControlPanel());
+        })
+        .Key(VK_ESCAPE, 2);
+    driver.Run();
+    EXPECT_GE(itemsBefore, 2);
+    EXPECT_EQ(itemsBefore, itemsAfter) << "the submenu on screen was not emptied";
+    EXPECT_FALSE(PopupMenu.open);
+}
+
+TEST_F(PopupMenuLife, TheCalculatorKeyWaitsUntilTheMenuHasClosed)
+{
+    size_t commandsWhileOpen = 99;
+    MenuDriver driver(window);
+    CommandRecorder recorder(window, true);   // the calculator itself is not opened
+    driver.Then([&] { SendMessageA(window, WM_HOTKEY, HOTKEY_CALCULATOR, MAKELPARAM(MOD_CONTROL, 192)); })
+        .Then([&] { commandsWhileOpen = recorder.commands.size(); });
+    driver.Run();
+    EXPECT_EQ(0u, commandsWhileOpen);
+    EXPECT_TRUE(PumpUntil([&] { return !recorder.commands.empty(); }));
+    EXPECT_EQ((std::vector<UINT>{155}), recorder.commands);
 }
 
 TEST_F(PopupMenuLife, AChosenWindowIsHandledAfterTheMenuClosedWithThatOpeningsTable)

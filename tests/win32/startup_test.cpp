@@ -2,6 +2,8 @@
 // the process-wide values, and the exit in its order.
 #include "tests/win32/test_support.h"
 
+#include <sddl.h>
+
 #include "app/hotkeys.h"
 #include "app/startup.h"
 #include "menus/owner_draw.h"
@@ -64,6 +66,20 @@ TEST_F(StartupTest, ComputesProcessWideValues)
     EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), Program.osVersion.dwPlatformId);
     EXPECT_GT(MenuFonts.metrics.iMenuHeight, 0);
     EXPECT_EQ(340u, MenuFonts.metrics.cbSize);
+}
+
+// The process as it comes from whatever started it: no error mode set.
+class StartupFromAnyParent : public AppTest {
+protected:
+    void BeforeStart() override { SetErrorMode(0); }
+};
+
+TEST_F(StartupFromAnyParent, TheSystemsBoxesAndTheProgramsFolderAreOutOfTheWay)
+{
+    UINT mode = SetErrorMode(0);
+    EXPECT_EQ(static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), mode);
+    // vtthree.cpl lies beside the test program, not in the system directory.
+    EXPECT_EQ(nullptr, LoadLibraryA("vtthree.cpl")) << "libraries come from the system directory only";
 }
 
 TEST_F(StartupTest, LoadsEveryIcon)
@@ -212,11 +228,14 @@ TEST_F(StartupTest, WmCloseRunsTheShutdown)
 }
 
 static int refreshes;
+static HWND refreshed;
 
 static LRESULT CALLBACK CountRefreshes(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_USER + 2)
+    if (message == WM_USER + 2) {
         ++refreshes;
+        refreshed = window;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -235,11 +254,17 @@ TEST(SingleInstance, ASecondStartSignalsTheFirstAndStepsAside)
     HWND running = CreateWindowA("SimpleClass", "Vornel 2.10", WS_POPUP, 0, 0, 25, 25, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, running);
+    // Another program's window of this common class, in front of the button.
+    HWND other = CreateWindowA("SimpleClass", "Another program", WS_POPUP, 0, 0, 25, 25, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_EQ(other, FindWindowA("SimpleClass", nullptr));
 
     EXPECT_EQ(0, RunVornel(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL));
     EXPECT_EQ(1, refreshes);
-    EXPECT_EQ(running, FindWindowA("SimpleClass", nullptr)) << "no second window";
+    EXPECT_EQ(running, refreshed) << "the button, told by its title";
+    EXPECT_EQ(running, FindWindowA("SimpleClass", "Vornel 2.10")) << "no second window";
 
+    DestroyWindow(other);
     DestroyWindow(running);
     EXPECT_EQ(0, RunVornel(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL)) << "the first may have no window yet";
     UnregisterClassA("SimpleClass", GetModuleHandleA(nullptr));
@@ -250,12 +275,26 @@ TEST(SingleInstance, ASecondStartStepsAsideEvenWhenTheFirstDoesNotAnswer)
 {
     HANDLE first = CreateMutexA(nullptr, FALSE, "VornelMutex");
     ASSERT_NE(nullptr, first);
-    HungWindow running("SimpleClass");
+    HungWindow running("SimpleClass", "Vornel 2.10");
     ASSERT_NE(nullptr, running.window);
     DWORD start = GetTickCount();
     EXPECT_EQ(0, RunVornel(GetModuleHandleA(nullptr), "", SW_SHOWNORMAL));
     // Waiting for the window would never end; the bound is the short time-out.
     EXPECT_LT(GetTickCount() - start, 10000u);
+    CloseHandle(first);
+}
+
+TEST(SingleInstance, AMutexOutOfReachIsAnInstanceStartedElevated)
+{
+    // A mutex no one may open, as one made by an elevated first instance is
+    // to a second one that is not.
+    SECURITY_ATTRIBUTES attributes = { sizeof attributes, nullptr, FALSE };
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:", SDDL_REVISION_1,
+                                                                     &attributes.lpSecurityDescriptor, nullptr));
+    HANDLE first = CreateMutexA(&attributes, FALSE, "VornelMutex");
+    LocalFree(attributes.lpSecurityDescriptor);
+    ASSERT_NE(nullptr, first);
+    EXPECT_TRUE(SignalRunningInstance());
     CloseHandle(first);
 }
 

@@ -156,8 +156,6 @@ void SetHeldKeys(bool control, bool shift)
     SetKeyboardState(keys);
 }
 
-#include "menus/popup_menu.h"
-
 MenuDriver* MenuDriver::active_;
 
 MenuDriver::MenuDriver(HWND owner) : owner_(owner)
@@ -201,7 +199,7 @@ void MenuDriver::Run()
     // opens, so let an earlier activation finish first.
     SetForegroundWindow(owner_);
     PumpUntil([&] { return GetForegroundWindow() == owner_; });
-    ShowPopupMenu(owner_);
+    SendMessageA(owner_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     PumpPending();
 }
 
@@ -221,7 +219,7 @@ LRESULT CALLBACK MenuDriver::Procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 
-HungWindow::HungWindow(const char* className) : className_(className)
+HungWindow::HungWindow(const char* className, const char* title) : className_(className), title_(title)
 {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -253,8 +251,8 @@ DWORD WINAPI HungWindow::Run(void* parameter)
 {
     HungWindow* self = static_cast<HungWindow*>(parameter);
     bool registered = RegisterQuestionClass(self->className_.c_str(), DefWindowProcA);
-    self->window = CreateWindowA(self->className_.c_str(), "hung", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    self->window = CreateWindowA(self->className_.c_str(), self->title_.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 50, 50, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetEvent(self->ready_);
     WaitForSingleObject(self->release_, INFINITE);   // answers nothing meanwhile
     DestroyWindow(self->window);
@@ -410,4 +408,70 @@ std::string DialogControls(HWND dialog)
         controls += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + ":" + CharUpperA(className) + " ";
     }
     return controls;
+}
+
+ImportReplacement::ImportReplacement(const char* library, const char* function, void* replacement)
+{
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const IMAGE_NT_HEADERS* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* module = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         module->Name && !slot_; ++module) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), library) != 0)
+            continue;
+        auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+        for (; names->u1.AddressOfData && !slot_; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<const char*>(name->Name), function) == 0)
+                slot_ = reinterpret_cast<void**>(&slots->u1.Function);
+        }
+    }
+    if (!slot_)
+        return;
+    original_ = *slot_;
+    Set(replacement);
+}
+
+ImportReplacement::~ImportReplacement()
+{
+    if (slot_)
+        Set(original_);
+}
+
+void ImportReplacement::Set(void* function)
+{
+    DWORD previous;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &previous);
+    *slot_ = function;
+    VirtualProtect(slot_, sizeof *slot_, previous, &previous);
+}
+
+WineShare::WineShare(const char* host, const char* share)
+{
+    // Wine finds \\host\share under dosdevices\unc of its prefix; the Unix
+    // root is drive Z:.
+    char prefix[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    root_ = std::string("Z:") + prefix + "\\dosdevices\\unc\\" + host;
+    for (char& c : root_)
+        c = c == '/' ? '\\' : c;
+    CreateDirectoryA(root_.substr(0, root_.rfind('\\')).c_str(), nullptr);
+    CreateDirectoryA(root_.c_str(), nullptr);
+    std::string folder = root_ + "\\" + share;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    unc_ = std::string("\\\\") + host + "\\" + share;
+}
+
+WineShare::~WineShare()
+{
+    if (!root_.empty())
+        RemoveTree(root_);
 }

@@ -60,13 +60,13 @@ protected:
 // for the window's life.
 class HungWindow {
 public:
-    explicit HungWindow(const char* className = "VornelHungWindow");
+    explicit HungWindow(const char* className = "VornelHungWindow", const char* title = "hung");
     ~HungWindow();
     HWND window = nullptr;
 
 private:
     static DWORD WINAPI Run(void* parameter);
-    std::string className_;
+    std::string className_, title_;
     HANDLE ready_, release_, thread_;
 };
 
@@ -205,6 +205,39 @@ private:
 // Sets the thread's view of the modifier keys, as GetKeyState reports it.
 void SetHeldKeys(bool control, bool shift);
 
+// Points the test program's own import of a function (linked in from the
+// program's code) at a replacement for the object's life, to act at an exact
+// moment between two of the program's calls, as another program might.
+class ImportReplacement {
+public:
+    ImportReplacement(const char* library, const char* function, void* replacement);
+    ~ImportReplacement();
+    ImportReplacement(const ImportReplacement&) = delete;
+    ImportReplacement& operator=(const ImportReplacement&) = delete;
+    bool installed() const { return slot_ != nullptr; }
+    void* original() const { return original_; }
+
+private:
+    void Set(void* function);
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
+// A share of another machine, \\host\share, that Wine serves from a folder
+// of its prefix, so a program can ask about files "on the network" without
+// one. Not available outside Wine.
+class WineShare {
+public:
+    WineShare(const char* host, const char* share);
+    ~WineShare();
+    bool available() const { return !unc_.empty(); }
+    // \\host\share\name, as a program names it.
+    std::string file(const char* name) const { return unc_ + "\\" + name; }
+
+private:
+    std::string root_, unc_;
+};
+
 // Drives the real popup menu from inside its own loop: each time the menu
 // goes idle (WM_ENTERIDLE to its owner) the next step runs; a step posts a
 // key, which the menu loop takes as navigation, or looks at what is shown.
@@ -216,7 +249,8 @@ public:
     ~MenuDriver();
     MenuDriver& Key(UINT key, int times = 1);
     MenuDriver& Then(const Step& step);
-    // Runs ShowPopupMenu on the owner with the steps.
+    // Opens the menu with a right press on the owner, as the user does, and
+    // runs the steps.
     void Run();
     std::vector<UINT> commands;   // WM_COMMAND received by the owner meanwhile and after
 

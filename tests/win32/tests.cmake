@@ -6,7 +6,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # Fixture applet files, installed into the test prefix's system directory by
-# the tests that need them.
+# the tests that need them; vtplanted.cpl stays beside the test program, where
+# a file named like a system applet must never be loaded from.
 function(vornel_applet_fixture name variant)
     add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/tests/fixtures/test_applets.cpp
                 ${CMAKE_SOURCE_DIR}/tests/fixtures/test_applets.rc)
@@ -20,6 +21,7 @@ vornel_applet_fixture(vtnoinit VARIANT_NO_INIT)
 vornel_applet_fixture(vtnoentry VARIANT_NO_ENTRY)
 vornel_applet_fixture(vtwide VARIANT_WIDE)
 vornel_applet_fixture(vtmany VARIANT_MANY)
+vornel_applet_fixture(vtplanted VARIANT_PLANTED)
 vornel_applet_fixture(vtsysdm VARIANT_NO_INIT)
 set_target_properties(vtsysdm PROPERTIES OUTPUT_NAME SYSDM)
 set_target_properties(vtsysdm PROPERTIES SUFFIX ".CPL")
@@ -33,7 +35,7 @@ target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(win32_tests PRIVATE -O1 -Wall -Wno-cast-function-type -Wno-missing-field-initializers)
 target_link_libraries(win32_tests PRIVATE vornel_core seam_recorder wine_support gtest gtest_main psapi)
 target_link_options(win32_tests PRIVATE -static -mconsole)
-add_dependencies(win32_tests vtthree vtnoinit vtnoentry vtwide vtmany vtsysdm)
+add_dependencies(win32_tests vtthree vtnoinit vtnoentry vtwide vtmany vtsysdm vtplanted)
 
 include(GoogleTest)
 # One process per test: each starts from a clean registry key and a fresh
