@@ -21,6 +21,7 @@ set(VORNEL_WIN32_SOURCES
     app/shutdown.cpp
     app/startup.cpp
     base/bounded_send.cpp
+    base/clipboard.cpp
     base/platform.cpp
     base/program.cpp
     base/system_libraries.cpp
