@@ -1,6 +1,7 @@
 #include "actions/shell_commands.h"
 
 #include "base/platform.h"
+#include "base/text.h"
 
 static const char RunDll[] = "rundll32.exe";
 static const char ControlPanelParameters[] = "shell32.dll,Control_RunDLL";
@@ -14,6 +15,17 @@ void OpenWithShell(HWND window, const char* file, const char* parameters)
 void OpenControlPanel(HWND window)
 {
     OpenWithShell(window, RunDll, ControlPanelParameters);
+}
+
+bool ShowFileInExplorer(HWND window, const char* path)
+{
+    // Quoted, so that a comma in a file name does not end the path.
+    char parameters[MAX_PATH + 16];
+    if (!CopyText(parameters, sizeof parameters, "/select,\"") || !AppendText(parameters, sizeof parameters, path) ||
+        !AppendText(parameters, sizeof parameters, "\""))
+        return false;
+    OpenWithShell(window, "explorer.exe", parameters);
+    return true;
 }
 
 void OpenScreenSaverSettings(HWND window)
