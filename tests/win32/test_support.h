@@ -205,6 +205,13 @@ private:
 // Sets the thread's view of the modifier keys, as GetKeyState reports it.
 void SetHeldKeys(bool control, bool shift);
 
+// The text the clipboard holds as CF_TEXT ("<none>" without any).
+std::string ClipboardText();
+
+// The items of the popup menu shown now, joined by '|', each greyed one
+// after a '-'; "" when none is shown.
+std::string ShownMenu();
+
 // Drives the real popup menu from inside its own loop: each time the menu
 // goes idle (WM_ENTERIDLE to its owner) the next step runs; a step posts a
 // key, which the menu loop takes as navigation, or looks at what is shown.
@@ -218,6 +225,8 @@ public:
     MenuDriver& Then(const Step& step);
     // Runs ShowPopupMenu on the owner with the steps.
     void Run();
+    // The same for a menu that open makes the owner track.
+    void RunFrom(const std::function<void()>& open);
     std::vector<UINT> commands;   // WM_COMMAND received by the owner meanwhile and after
 
 private:
