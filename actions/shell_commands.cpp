@@ -2,6 +2,7 @@
 
 #include "base/platform.h"
 #include "base/system_libraries.h"
+#include "base/text.h"
 
 static const char RunDll[] = "rundll32.exe";
 static const char ControlPanelParameters[] = "shell32.dll,Control_RunDLL";
@@ -22,6 +23,23 @@ void RunDllCommand(HWND window, const char* parameters)
 void OpenControlPanel(HWND window)
 {
     RunDllCommand(window, ControlPanelParameters);
+}
+
+bool ShowFileInExplorer(HWND window, const char* path)
+{
+    // Quoted, so that a comma in a file name does not end the path.
+    char parameters[MAX_PATH + 16];
+    if (!CopyText(parameters, sizeof parameters, "/select,\"") || !AppendText(parameters, sizeof parameters, path) ||
+        !AppendText(parameters, sizeof parameters, "\""))
+        return false;
+    // By its full path in the Windows directory, where every version keeps
+    // it: a file of that name beside this program must not run.
+    char windows[MAX_PATH], explorer[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || !JoinText(explorer, MAX_PATH, windows, "\\explorer.exe"))
+        return false;
+    OpenWithShell(window, explorer, parameters);
+    return true;
 }
 
 void OpenScreenSaverSettings(HWND window)

@@ -1,6 +1,6 @@
 // Commands that start something outside the program through the shell or
 // the multimedia interface: the Control Panel, the display settings, the
-// default screen saver and the CD tray.
+// default screen saver, a file's folder and the CD tray.
 #ifndef VORNEL_ACTIONS_SHELL_COMMANDS_H
 #define VORNEL_ACTIONS_SHELL_COMMANDS_H
 
@@ -14,6 +14,10 @@ void OpenWithShell(HWND window, const char* file, const char* parameters);
 void RunDllCommand(HWND window, const char* parameters);
 
 void OpenControlPanel(HWND window);
+
+// An Explorer window on the folder that holds the file, with the file
+// selected. False, starting nothing, when the path does not fit the command.
+bool ShowFileInExplorer(HWND window, const char* path);
 
 // The display settings at their screen saver page.
 void OpenScreenSaverSettings(HWND window);

@@ -54,6 +54,19 @@ void ActivateWindow(HWND target)
     }
 }
 
+void BringToFront(HWND target)
+{
+    // The oldest systems have no GetAncestor.
+    HWND top = target;
+    while (top && (GetWindowLongA(top, GWL_STYLE) & WS_CHILD))
+        top = GetParent(top);
+    if (!top)
+        return;
+    if (IsIconic(top))
+        ShowWindowAsync(top, SW_RESTORE);
+    SetForegroundWindow(top);
+}
+
 bool EnableDebugPrivilege()
 {
     return EnableOwnPrivilege("SeDebugPrivilege");

@@ -1,5 +1,6 @@
-// Actions on other programs' windows: minimize them all, and activate,
-// close or kill one chosen from the windows submenu.
+// Actions on other programs' windows: minimize them all, activate, close or
+// kill one chosen from the windows submenu, and bring one chosen in the
+// windows list to the front.
 #ifndef VORNEL_ACTIONS_WINDOW_ACTIONS_H
 #define VORNEL_ACTIONS_WINDOW_ACTIONS_H
 
@@ -16,6 +17,10 @@ void MinimizeAll(HWND self);
 
 // Brings a window to the front, restoring it first when minimized.
 void ActivateWindow(HWND target);
+
+// Brings the top-level window that holds target to the front, restoring it
+// when minimized; never waits for its program to answer.
+void BringToFront(HWND target);
 
 // Terminates the process that owns the window, without asking; for the
 // ghost the system shows in place of a hung program's window, the hung

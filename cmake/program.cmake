@@ -12,6 +12,7 @@ endif()
 set(VORNEL_WIN32_SOURCES
     actions/end_session.cpp
     actions/privileges.cpp
+    actions/process_actions.cpp
     actions/shell_commands.cpp
     actions/window_actions.cpp
     app/command_dispatch.cpp
@@ -21,6 +22,7 @@ set(VORNEL_WIN32_SOURCES
     app/shutdown.cpp
     app/startup.cpp
     base/bounded_send.cpp
+    base/clipboard.cpp
     base/platform.cpp
     base/program.cpp
     base/system_libraries.cpp

@@ -7,7 +7,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 PICTURES=(button button_large menu_tools favourites_dialog colours about calculator_sqrt
-          spy_window windows_list_expanded processes_list)
+          spy_window windows_list_expanded processes_list processes_list_menu windows_list_menu)
 
 "$VORNEL_ROOT/scripts/install-deps.sh" || exit 1
 choose_program_arch

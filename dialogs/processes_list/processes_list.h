@@ -2,28 +2,53 @@
 // and its parent's, read from the tool help snapshot on the Windows 9x
 // family and from the native system information on the NT family. Both
 // back-ends are looked up at run time; the program does not link them.
+// The headers sort it; the keys and the context menu copy rows, end a
+// process and open the folder of its program.
 #ifndef VORNEL_DIALOGS_PROCESSES_LIST_PROCESSES_LIST_H
 #define VORNEL_DIALOGS_PROCESSES_LIST_PROCESSES_LIST_H
 
 #include <windows.h>
 #include <winternl.h>
 
-struct ListToolState;
+#include "dialogs/list_tool.h"
+
+// One listed process, as the back-end reported it.
+struct ProcessRow {
+    char name[MAX_PATH];
+    DWORD processId;
+    DWORD parentId;
+};
+
+// The open Processes list. Each list item carries the index of its row.
+struct ProcessListState : ListToolState {
+    ProcessListState() = default;
+    ProcessListState(const ProcessListState&) = delete;
+    ProcessListState& operator=(const ProcessListState&) = delete;
+    ~ProcessListState();
+    ProcessRow* rows = nullptr;     // this filling's, in the back-end's order
+    int rowCount = 0;
+    int rowCapacity = 0;
+    // Rows stand in the back-end's order until a header is clicked.
+    int sortColumn = -1;
+    bool descending = false;
+    bool sortArrows = false;        // the header can show the direction
+};
 
 // Runs the list (template 95) owned by owner; nothing while it is open.
 void ShowProcessesList(HWND owner);
 
-// Its WM_INITDIALOG takes a ListToolState.
+// Its WM_INITDIALOG takes a ProcessListState.
 INT_PTR CALLBACK ProcessesListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Empties the list and its icons and lists the processes again with the
-// back-end of the running platform. Returns 0, or the last error when a
-// back-end could not run.
-DWORD RefreshProcessList(ListToolState& state);
+// back-end of the running platform, in the order chosen by the headers,
+// keeping selected every process that was and still is. Returns 0, or the
+// last error when a back-end could not run.
+DWORD RefreshProcessList(ProcessListState& state);
 
 // Appends one row: the icon the shell associates with name (none when it
 // has none), the name and the two identifiers as eight hexadecimal digits.
-void AddProcessRow(ListToolState& state, const char* name, DWORD processId, DWORD parentId);
+void AddProcessRow(ProcessListState& state, const char* name, DWORD processId, DWORD parentId);
 
 // Where the back-ends report each process, in their order.
 typedef void (*ProcessSink)(void* context, const char* name, DWORD processId, DWORD parentId);

@@ -1,5 +1,6 @@
 // The Windows list: every window on the desktop as a tree under "Desktop",
-// each child under its parent, with its icon, class, text and handle.
+// each child under its parent, with its icon, class, text and handle. A
+// line can be copied, and its window brought to the front or closed.
 #ifndef VORNEL_DIALOGS_WINDOWS_LIST_WINDOWS_LIST_H
 #define VORNEL_DIALOGS_WINDOWS_LIST_WINDOWS_LIST_H
 

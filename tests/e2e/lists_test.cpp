@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -67,6 +68,25 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& end)
 
 class ListToolsE2E : public VornelTest {
 protected:
+    std::vector<HWND> VisibleMenus() const { return WindowsOfProcess(vornel.id(), "#32768", true); }
+    // Waits for the context menu that the typed input opens, photographs it
+    // with its dialog and closes it with Escape.
+    void PhotographContextMenu(HWND dialog, const std::string& input, const char* picture)
+    {
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }, TimeoutMs))
+            << "the dialog never came to the front, so typed keys would go nowhere";
+        ASSERT_TRUE(Xdotool(input));
+        ASSERT_TRUE(PumpUntil([&] { return VisibleMenus().size() == 1; }, TimeoutMs)) << "no menu after " << input;
+        HWND menu = VisibleMenus().front();
+        EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(menu), 4, 4)) >= 40; }, TimeoutMs))
+            << "the menu stays blank";
+        RECT both = Around(dialog), inner = Around(menu);
+        UnionRect(&both, &both, &inner);
+        EXPECT_NE("", TakeScreenshotOf(picture, both));
+        ASSERT_TRUE(Xdotool("key Escape"));
+        EXPECT_TRUE(PumpUntil([&] { return VisibleMenus().empty(); }, TimeoutMs)) << "Escape left the menu open";
+    }
+
     void SetUp() override
     {
         VornelTest::SetUp();
@@ -106,6 +126,12 @@ TEST_F(ListToolsE2E, TheProcessesListShowsTheRunningProcesses)
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(list), 4, 30)) >= 200; }, TimeoutMs))
         << "no rows drawn on the screen";
     EXPECT_NE("", TakeScreenshotOf("processes_list", Around(dialog)));
+    // The right button on the third row.
+    const RECT area = WindowRect(list);
+    PhotographContextMenu(dialog,
+                          "mousemove " + std::to_string(area.left + 60) + " " + std::to_string(area.top + 60) +
+                              " click 3",
+                          "processes_list_menu");
     CloseTool(dialog);
 }
 
@@ -126,5 +152,7 @@ TEST_F(ListToolsE2E, TheWindowsListShowsTheDesktopCollapsed)
     EXPECT_TRUE(PumpUntil([&] { return InkPixels(Inset(WindowRect(tree), 3, 3)) >= 400; }, TimeoutMs))
         << "the windows are not drawn";
     EXPECT_NE("", TakeScreenshotOf("windows_list_expanded", Around(dialog)));
+    // The Apps key on the first window under the root.
+    PhotographContextMenu(dialog, "key Home Down Menu", "windows_list_menu");
     CloseTool(dialog);
 }

@@ -184,26 +184,14 @@ TEST_F(Calculator, CopyPutsTheResultFieldOnTheClipboard)
     script.Then([&](HWND dialog) {
         Evaluate(dialog, "6*7");
         SendMessageA(dialog, WM_COMMAND, IDC_CALC_COPY, 0);
-        if (OpenClipboard(dialog)) {
-            HANDLE data = GetClipboardData(CF_TEXT);
-            if (data) {
-                clipboard = static_cast<const char*>(GlobalLock(data));
-                GlobalUnlock(data);
-            }
-            CloseClipboard();
-        }
+        clipboard = ClipboardText();
         SetDlgItemTextA(dialog, IDC_CALC_RESULT, "typed by hand");
         SendMessageA(dialog, WM_COMMAND, IDC_CALC_COPY, 0);
         SendMessageA(dialog, WM_COMMAND, IDC_CLOSE, 0);
     }).Start();
     Open();
     EXPECT_EQ("42", clipboard);
-    ASSERT_TRUE(OpenClipboard(window));
-    HANDLE data = GetClipboardData(CF_TEXT);
-    ASSERT_NE(nullptr, data);
-    EXPECT_STREQ("typed by hand", static_cast<const char*>(GlobalLock(data))) << "whatever the field holds";
-    GlobalUnlock(data);
-    CloseClipboard();
+    EXPECT_EQ("typed by hand", ClipboardText()) << "whatever the field holds";
 }
 
 TEST_F(Calculator, OnlyOneOpensAndTheHotkeyClosesIt)

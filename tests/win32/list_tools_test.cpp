@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <map>
 
+#include "actions/process_actions.h"
+#include "actions/window_actions.h"
+#include "base/handles.h"
+#include "base/platform.h"
 #include "base/system_libraries.h"
 #include "base/window_text.h"
 #include "res/resource.h"
@@ -157,23 +161,168 @@ void SendToWindowsList(WPARAM command)
     SendMessageTimeoutA(FindWindowA(nullptr, "Windows list"), WM_COMMAND, command, 0, SMTO_NORMAL, 5000, &ignored);
 }
 
+// A process of the test's own, suspended so that it waits for nothing.
+class ChildProcess {
+public:
+    ChildProcess()
+    {
+        STARTUPINFOA startup = { sizeof startup };
+        char commandLine[] = "cmd.exe /c exit";
+        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                       &info_);
+    }
+    ~ChildProcess() { EndAndForget(); }
+    DWORD id() const { return info_.dwProcessId; }
+    bool Ended() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    // Ends it and waits until its identifier has gone.
+    void EndAndForget()
+    {
+        if (!info_.hProcess)
+            return;
+        TerminateProcess(info_.hProcess, 0);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+        info_.hProcess = nullptr;
+        PumpUntil([&] { return !KernelHandle(OpenProcess(SYNCHRONIZE, FALSE, info_.dwProcessId)).valid(); });
+    }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// The seam's TerminateProcess, which really ends the one process given.
+DWORD EndableProcess;
+BOOL WINAPI TerminateOnlyTheEndable(HANDLE process, UINT exitCode)
+{
+    SeamCalls.push_back(SeamCall());
+    SeamCalls.back().function = "TerminateProcess";
+    // The program's handle may not ask which process it is; a copy may.
+    HANDLE asking = nullptr;
+    DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &asking, PROCESS_QUERY_LIMITED_INFORMATION,
+                    FALSE, 0);
+    return GetProcessId(KernelHandle(asking).get()) == EndableProcess && TerminateProcess(process, exitCode);
+}
+
+// Closes the dialog when a script's step ends, also when a check ends it early.
+struct CloseWhenDone {
+    HWND dialog;
+    ~CloseWhenDone() { PostMessageA(dialog, WM_CLOSE, 0, 0); }
+};
+
+LONG WINAPI MarkEveryProcessCritical(HANDLE, ULONG informationClass, void* answer, ULONG size, ULONG*)
+{
+    if (informationClass != 29 || size != sizeof(ULONG))
+        return static_cast<LONG>(0xC0000003);
+    *static_cast<ULONG*>(answer) = 1;
+    return 0;
+}
+
+std::string Identifier(DWORD id)
+{
+    char text[16];
+    wsprintfA(text, "%08x", static_cast<unsigned>(id));
+    return text;
+}
+
+std::vector<std::string> Column(HWND list, int column)
+{
+    std::vector<std::string> cells(ListView_GetItemCount(list));
+    for (size_t row = 0; row < cells.size(); ++row) {
+        char cell[MAX_PATH] = "";
+        ListView_GetItemText(list, row, column, cell, sizeof cell);
+        cells[row] = cell;
+    }
+    return cells;
+}
+
+int RowOf(HWND list, DWORD processId)
+{
+    std::vector<std::string> ids = Column(list, 1);
+    auto found = std::find(ids.begin(), ids.end(), Identifier(processId));
+    return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
+}
+
+// Selects these rows alone, the first one focused.
+void Select(HWND list, std::vector<int> rows)
+{
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : rows)
+        ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (!rows.empty())
+        ListView_SetItemState(list, rows[0], LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+// A key pressed on a control, as the control gets it from the dialog's loop.
+void Press(HWND control, UINT key, bool ctrl = false, bool shift = false)
+{
+    SetHeldKeys(ctrl, shift);
+    SendMessageA(control, key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 0);
+    SetHeldKeys(false, false);
+}
+
+void ClickHeader(HWND list, int column)
+{
+    RECT rect;
+    Header_GetItemRect(ListView_GetHeader(list), column, &rect);
+    LPARAM middle = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(ListView_GetHeader(list), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(ListView_GetHeader(list), WM_LBUTTONUP, 0, middle);
+}
+
+// The right button pressed and released over a point of a control.
+void RightClick(HWND control, const RECT& area)
+{
+    POINT at = { (area.left + area.right) / 2, (area.top + area.bottom) / 2 }, screen = at;
+    ClientToScreen(control, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(control, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+// Opens a context menu of the dialog with open, notes what it shows and
+// presses the keys in it; no key leaves it unchosen.
+std::string UseMenu(HWND dialog, const std::function<void()>& open, std::initializer_list<UINT> keys)
+{
+    std::string shown;
+    MenuDriver driver(dialog);
+    driver.Then([&] { shown = ShownMenu(); });
+    for (UINT key : keys)
+        driver.Key(key);
+    driver.RunFrom(open);
+    return shown;
+}
+
+bool ByNameIgnoringCase(const std::string& first, const std::string& second)
+{
+    return lstrcmpiA(first.substr(0, first.find('|')).c_str(), second.substr(0, second.find('|')).c_str()) < 0;
+}
+
+// The tree's item of a window, searched from first on.
+HTREEITEM ItemOf(HWND tree, HWND window, HTREEITEM first)
+{
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+        TVITEMA entry = { TVIF_PARAM, item };
+        TreeView_GetItem(tree, &entry);
+        if (entry.lParam == reinterpret_cast<LPARAM>(window))
+            return item;
+        if (HTREEITEM found = ItemOf(tree, window, TreeView_GetChild(tree, item)))
+            return found;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 TEST(ProcessesBackEnds, BothListTheRealProcessesAlike)
 {
-    STARTUPINFOA startup = { sizeof startup };
-    PROCESS_INFORMATION child = {};
-    char commandLine[] = "cmd.exe /c exit";
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                               &startup, &child));
+    ChildProcess child;
+    ASSERT_NE(0u, child.id());
     std::vector<std::string> native, toolHelp, ours;
     EXPECT_TRUE(EnumerateWithSystemInformation(Collect, &native));
     EXPECT_TRUE(EnumerateWithToolHelp(Collect, &toolHelp));
-    TerminateProcess(child.hProcess, 0);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    child.EndAndForget();
 
-    Collect(&ours, "cmd.exe", child.dwProcessId, GetCurrentProcessId());
+    Collect(&ours, "cmd.exe", child.id(), GetCurrentProcessId());
     EXPECT_EQ(1, std::count(native.begin(), native.end(), ours[0])) << ours[0];
     // The tool help snapshot has no idle process; everything else is the same.
     native.erase(std::remove_if(native.begin(), native.end(),
@@ -266,6 +415,204 @@ TEST_F(ProcessesList, RowsKeepTheirProcessNamesAndRefreshToTheSameRowsAndImages)
     EXPECT_NE(nullptr, list);
 }
 
+TEST_F(ProcessesList, HeadersSortAndTheKeysAndMenusSelectCopyLocateAndEndTheChosenRows)
+{
+    ChildProcess first;
+    std::unique_ptr<ChildProcess> second;
+    EndableProcess = first.id();
+    Platform.TerminateProcess = TerminateOnlyTheEndable;
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    DialogScript script("Processes list");
+    script.Then([&](HWND dialog) {
+        CloseWhenDone closing = { dialog };
+        HWND list = GetDlgItem(dialog, IDC_PROCESS_LIST);
+        std::vector<int> images;
+        ClickHeader(list, 0);
+        std::vector<std::string> ascending = Shown(list, images);
+        EXPECT_TRUE(std::is_sorted(ascending.begin(), ascending.end(), ByNameIgnoringCase));
+        ClickHeader(list, 0);
+        EXPECT_EQ(std::vector<std::string>(ascending.rbegin(), ascending.rend()), Shown(list, images)) << "descending";
+        // Eight hexadecimal digits sort as their values do.
+        for (int column = 1; column <= 2; ++column) {
+            ClickHeader(list, column);
+            std::vector<std::string> ids = Column(list, column);
+            EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end())) << "column " << column;
+        }
+        HDITEMA header = { HDI_FORMAT };
+        Header_GetItem(ListView_GetHeader(list), 2, &header);
+        EXPECT_EQ(0, header.fmt & (HDF_SORTUP | HDF_SORTDOWN)) << "no arrows before version 6";
+
+        // F5 lists anew in the same order, keeping the selected processes selected.
+        ClickHeader(list, 0);
+        Select(list, { RowOf(list, GetCurrentProcessId()), RowOf(list, first.id()) });
+        second.reset(new ChildProcess);
+        Press(list, VK_F5);
+        std::vector<std::string> rows = Shown(list, images);
+        EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), ByNameIgnoringCase));
+        ASSERT_GE(RowOf(list, second->id()), 0) << "not listed anew";
+        std::vector<int> kept = { RowOf(list, GetCurrentProcessId()), RowOf(list, first.id()) };
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(kept[0], ListView_GetNextItem(list, -1, LVNI_SELECTED));
+        EXPECT_EQ(kept[1], ListView_GetNextItem(list, kept[0], LVNI_SELECTED));
+        EXPECT_EQ(2u, ListView_GetSelectedCount(list));
+
+        Press(list, 'C', true);
+        std::string copied;
+        for (int row : kept) {
+            std::string line = rows[row];
+            std::replace(line.begin(), line.end(), '|', '\t');
+            copied += line + "\r\n";
+        }
+        EXPECT_EQ(copied, ClipboardText());
+        Press(list, 'A', true);
+        EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(ListView_GetSelectedCount(list)));
+        Select(list, { 0 });
+        for (char typed : std::string("win32_t"))
+            SendMessageA(list, WM_CHAR, typed, 1);
+        EXPECT_EQ(RowOf(list, GetCurrentProcessId()), ListView_GetNextItem(list, -1, LVNI_FOCUSED | LVNI_SELECTED))
+            << "typing finds the row";
+
+        // The Apps key: the menu of the focused row; the folder of its program.
+        Select(list, { RowOf(list, first.id()) });
+        EXPECT_EQ("End process|Copy|Open file location|Refresh",
+                  UseMenu(dialog, [&] { Press(list, VK_APPS); }, { VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN }));
+        std::vector<SeamCall> shell = SeamCallsOf("ShellExecuteA");
+        ASSERT_EQ(1u, shell.size());
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        EXPECT_EQ(0, lstrcmpiA((std::string(windows) + "\\explorer.exe").c_str(), shell[0].text1.c_str()))
+            << "by its full path: " << shell[0].text1;
+        EXPECT_EQ(0, lstrcmpiA(("/select,\"" + std::string(system) + "\\cmd.exe\"").c_str(), shell[0].text2.c_str()))
+            << shell[0].text2;
+        char own[MAX_PATH], snapshot[MAX_PATH];
+        GetModuleFileNameA(nullptr, own, MAX_PATH);
+        EXPECT_TRUE(ProcessImagePathFromSnapshot(GetCurrentProcessId(), snapshot, sizeof snapshot));
+        EXPECT_EQ(0, lstrcmpiA(own, snapshot)) << "where the system has no QueryFullProcessImageNameA: " << snapshot;
+
+        // Shift+F10 and "End process", answered No; Delete, answered Yes.
+        UseMenu(dialog, [&] { Press(list, VK_F10, false, true); }, { VK_DOWN, VK_RETURN });
+        std::vector<SeamCall> asked = SeamCallsOf("MessageBoxA");
+        ASSERT_EQ(1u, asked.size());
+        EXPECT_NE(std::string::npos, asked[0].text1.find("\"cmd.exe\" (Process ID " + Identifier(first.id()) + ")"))
+            << asked[0].text1;
+        EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2), asked[0].number);
+        EXPECT_FALSE(first.Ended());
+        MessageBoxAnswer = IDYES;
+        Press(list, VK_DELETE);
+        EXPECT_TRUE(first.Ended());
+        EXPECT_EQ(-1, RowOf(list, first.id())) << "listed anew once ended";
+        EXPECT_EQ(2u, SeamCallsOf("MessageBoxA").size()) << "nothing said after a success";
+
+        // The right button on a process that has ended since it was listed,
+        // whose program file is no longer known; "Refresh" drops it.
+        second->EndAndForget();
+        RECT ended = { LVIR_LABEL };
+        ListView_EnsureVisible(list, RowOf(list, second->id()), FALSE);
+        ListView_GetItemRect(list, RowOf(list, second->id()), &ended, LVIR_LABEL);
+        EXPECT_EQ("End process|Copy|-Open file location|Refresh",
+                  UseMenu(dialog, [&] { RightClick(list, ended); }, { VK_UP, VK_RETURN }));
+        EXPECT_EQ(-1, RowOf(list, second->id()));
+    }).Start();
+    SendMessageA(window, WM_COMMAND, 73, 0);
+    EXPECT_EQ(1u, SeamCallsOf("TerminateProcess").size());
+}
+
+TEST_F(ProcessesList, NeverEndsItselfTheSystemOrACriticalProcessAndGivesTheSystemsReasonForAFailure)
+{
+    ChildProcess child, gone;
+    EXPECT_EQ(END_REFUSED_CRITICAL, RefusalToEnd(child.id(), MarkEveryProcessCritical));
+    EXPECT_EQ(END_ALLOWED, RefusalToEnd(child.id(), SystemProcessInformationQuery()));
+    EXPECT_EQ(END_REFUSED_SYSTEM, RefusalToEnd(0, nullptr));
+    EXPECT_EQ(END_REFUSED_SYSTEM, RefusalToEnd(4, nullptr));
+    MessageBoxAnswer = IDYES;
+    DialogScript script("Processes list");
+    script.Then([&](HWND dialog) {
+        CloseWhenDone closing = { dialog };
+        HWND list = GetDlgItem(dialog, IDC_PROCESS_LIST);
+        Select(list, { RowOf(list, GetCurrentProcessId()) });
+        Press(list, VK_DELETE);
+        std::vector<SeamCall> told = SeamCallsOf("MessageBoxA");
+        ASSERT_EQ(1u, told.size());
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), told[0].number) << "no question, only why";
+        // Gone since it was listed: opening it fails.
+        SeamCalls.clear();
+        gone.EndAndForget();
+        Select(list, { RowOf(list, gone.id()) });
+        Press(list, VK_DELETE);
+        told = SeamCallsOf("MessageBoxA");
+        ASSERT_EQ(2u, told.size());
+        char reason[256] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_INVALID_PARAMETER, 0, reason, sizeof reason, nullptr);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), told[1].number);
+        EXPECT_NE(std::string::npos, told[1].text1.find(std::string(reason).substr(0, 10))) << told[1].text1;
+    }).Start();
+    SendMessageA(window, WM_COMMAND, 73, 0);
+    EXPECT_TRUE(SeamCallsOf("TerminateProcess").empty());
+    EXPECT_FALSE(child.Ended());
+}
+
+TEST_F(WindowsList, KeysAndTheMenuCopyALineBringItsWindowToFrontAndCloseIt)
+{
+    TestWindows windows;
+    HWND target = windows.Make("Vornel list target");
+    char className[64] = "";
+    GetClassNameA(target, className, sizeof className);
+    {
+        // A window that no longer answers does not keep the program waiting.
+        HungWindow hung;
+        DWORD start = GetTickCount();
+        BringToFront(hung.window);
+        EXPECT_LT(GetTickCount() - start, 1000u);
+    }
+    DialogScript script("Windows list");
+    script.Then([&](HWND dialog) {
+        CloseWhenDone closing = { dialog };
+        HWND tree = GetDlgItem(dialog, IDC_WINDOW_TREE), later = windows.Make("Vornel list later");
+        HTREEITEM root = TreeView_GetRoot(tree);
+        TreeView_SelectItem(tree, ItemOf(tree, target, root));
+        Press(tree, 'C', true);
+        EXPECT_EQ(Line(className, "Vornel list target", target), ClipboardText());
+        Press(tree, VK_F5);
+        root = TreeView_GetRoot(tree);
+        EXPECT_NE(nullptr, ItemOf(tree, later, root)) << "F5 lists anew";
+
+        // The Apps key: "Bring to front", also out of the taskbar.
+        HTREEITEM item = ItemOf(tree, target, root);
+        TreeView_SelectItem(tree, item);
+        ShowWindow(target, SW_MINIMIZE);
+        EXPECT_EQ("Copy|Bring to front|Close window|Refresh",
+                  UseMenu(dialog, [&] { Press(tree, VK_APPS); }, { VK_DOWN, VK_DOWN, VK_RETURN }));
+        EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == target && !IsIconic(target); }));
+
+        // Shift+F10 and "Close window": asked first, closed on Yes.
+        for (int answer : { IDNO, IDYES }) {
+            MessageBoxAnswer = answer;
+            UseMenu(dialog, [&] { Press(tree, VK_F10, false, true); }, { VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN });
+        }
+        std::vector<SeamCall> asked = SeamCallsOf("MessageBoxA");
+        ASSERT_EQ(2u, asked.size());
+        EXPECT_NE(std::string::npos, asked[0].text1.find(Line(className, "Vornel list target", target)));
+        EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), asked[0].number);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(target); }));
+
+        // The right button on the line of the window now gone, then the
+        // root's menu: nothing to bring or close; "Refresh" drops the line.
+        TreeView_SelectItem(tree, root);
+        TreeView_Expand(tree, root, TVE_EXPAND);
+        TreeView_EnsureVisible(tree, item);
+        RECT line;
+        TreeView_GetItemRect(tree, item, &line, TRUE);
+        EXPECT_EQ("Copy|-Bring to front|-Close window|Refresh", UseMenu(dialog, [&] { RightClick(tree, line); }, {}));
+        EXPECT_EQ(item, TreeView_GetSelection(tree));
+        TreeView_SelectItem(tree, root);
+        EXPECT_EQ("Copy|-Bring to front|-Close window|Refresh",
+                  UseMenu(dialog, [&] { Press(tree, VK_APPS); }, { VK_UP, VK_RETURN }));
+        EXPECT_EQ(nullptr, ItemOf(tree, target, TreeView_GetRoot(tree)));
+    }).Start();
+    SendMessageA(window, WM_COMMAND, 74, 0);
+}
+
 TEST_F(WindowsList, ListsRealWindowsSortedUnderTheirParentsEvenWhenTheyHangOrVanish)
 {
     // Zeta is made second, so the system lists it first; its line sorts after alpha's.
@@ -336,8 +683,16 @@ TEST_F(WindowsList, AThreadThatAnswersLateWritesNowhereCostsOneWaitAndNestsNoFil
         EXPECT_FALSE(AskFromAFrameThatEnds(slow.window));
         EXPECT_TRUE(CoverOutlastsTheAnswer(slow)) << "the late answer landed in a frame that had ended";
 
-        // A Refresh sent while the first filling waits for this window.
-        SlowWindow messenger(0, 0, [] { SendToWindowsList(IDC_REFRESH); });
+        // A Refresh, F5 and a context menu sent while the first filling
+        // waits for this window: one more filling, and no menu inside it.
+        SlowWindow messenger(0, 0, [] {
+            SendToWindowsList(IDC_REFRESH);
+            HWND dialog = FindWindowA(nullptr, "Windows list");
+            DWORD_PTR ignored;
+            SendMessageTimeoutA(GetDlgItem(dialog, IDC_WINDOW_TREE), WM_KEYDOWN, VK_F5, 0, SMTO_NORMAL, 5000, &ignored);
+            SendMessageTimeoutA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_WINDOW_TREE)),
+                                -1, SMTO_NORMAL, 5000, &ignored);
+        });
         DWORD elapsed = 0;
         DialogScript script("Windows list");
         script.Then([&](HWND dialog) {

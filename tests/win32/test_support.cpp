@@ -156,6 +156,39 @@ void SetHeldKeys(bool control, bool shift)
     SetKeyboardState(keys);
 }
 
+#include "menus/popup_menu.h"
+
+std::string ClipboardText()
+{
+    std::string text = "<none>";
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::string ShownMenu()
+{
+    for (HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr); popup;
+         popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
+        if (!IsWindowVisible(popup))
+            continue;
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+        std::string items;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = "";
+            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            items += (i ? "|" : "") + std::string(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED ? "-" : "") + text;
+        }
+        return items;
+    }
+    return "";
+}
+
 MenuDriver* MenuDriver::active_;
 
 MenuDriver::MenuDriver(HWND owner) : owner_(owner)
@@ -194,12 +227,17 @@ MenuDriver& MenuDriver::Then(const Step& step)
 
 void MenuDriver::Run()
 {
+    RunFrom([this] { SendMessageA(owner_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5)); });
+}
+
+void MenuDriver::RunFrom(const std::function<void()>& open)
+{
     next_ = 0;
     // The menu closes at once if its owner loses the foreground while it
     // opens, so let an earlier activation finish first.
     SetForegroundWindow(owner_);
     PumpUntil([&] { return GetForegroundWindow() == owner_; });
-    SendMessageA(owner_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    open();
     PumpPending();
 }
 

@@ -238,6 +238,13 @@ private:
     std::string root_, unc_;
 };
 
+// The text the clipboard holds as CF_TEXT ("<none>" without any).
+std::string ClipboardText();
+
+// The items of the popup menu shown now, joined by '|', each greyed one
+// after a '-'; "" when none is shown.
+std::string ShownMenu();
+
 // Drives the real popup menu from inside its own loop: each time the menu
 // goes idle (WM_ENTERIDLE to its owner) the next step runs; a step posts a
 // key, which the menu loop takes as navigation, or looks at what is shown.
@@ -252,6 +259,8 @@ public:
     // Opens the menu with a right press on the owner, as the user does, and
     // runs the steps.
     void Run();
+    // The same for a menu that open makes the owner track.
+    void RunFrom(const std::function<void()>& open);
     std::vector<UINT> commands;   // WM_COMMAND received by the owner meanwhile and after
 
 private:
