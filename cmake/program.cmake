@@ -30,6 +30,7 @@ set(VORNEL_WIN32_SOURCES
     dialogs/about/about_box.cpp
     dialogs/calculator/calculator_dialog.cpp
     dialogs/colours/colours_dialog.cpp
+    dialogs/control_keys.cpp
     dialogs/favourites/favourite_rows.cpp
     dialogs/favourites/favourites_dialog.cpp
     dialogs/list_tool.cpp

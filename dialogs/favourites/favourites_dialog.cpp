@@ -1,11 +1,14 @@
 #include "dialogs/favourites/favourites_dialog.h"
 
+#include <windowsx.h>
+
 #include <stdlib.h>
 #include <string.h>
 
 #include "base/platform.h"
 #include "base/program.h"
 #include "base/text.h"
+#include "dialogs/control_keys.h"
 #include "dialogs/favourites/favourite_rows.h"
 #include "dialogs/single_dialog.h"
 #include "res/resource.h"
@@ -80,13 +83,24 @@ static void EnableControl(HWND dialog, int id, bool enable)
     EnableWindow(control, enable);
 }
 
+// Enter adds while "&Add" can; otherwise it is the dialog's IDOK, which
+// nothing here answers.
+static void SetEnterButton(HWND dialog, bool add)
+{
+    int id = add ? IDC_FAV_ADD : IDOK;
+    if (LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)) != id)
+        SendMessageA(dialog, DM_SETDEFID, id, 0);
+}
+
 static void UpdateButtons(HWND dialog)
 {
     int count = EntryCount(dialog);
     bool full = count >= MAX_FAVOURITES;
+    bool canAdd = !full && GetWindowTextLengthA(GetDlgItem(dialog, IDC_FAV_PROGRAM)) > 0;
     EnableControl(dialog, IDC_FAV_ERASE, count > 0);
     EnableControl(dialog, IDC_FAV_EDIT, count > 0);
-    EnableControl(dialog, IDC_FAV_ADD, !full && GetWindowTextLengthA(GetDlgItem(dialog, IDC_FAV_PROGRAM)) > 0);
+    EnableControl(dialog, IDC_FAV_ADD, canAdd);
+    SetEnterButton(dialog, canAdd);
     ShowWindow(GetDlgItem(dialog, IDC_FAV_FULL), full ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -158,9 +172,27 @@ static void BrowseForProgram(HWND dialog)
     }
 }
 
-static void OnCommand(HWND dialog, FavouritesEdit& edit, int id)
+// The list notifies a double click below its last row too; only one on a
+// row, which its first click made the caret's, edits.
+static bool DoubleClickOnCaretRow(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_FAV_LIST);
+    DWORD position = GetMessagePos();
+    POINT point = { GET_X_LPARAM(position), GET_Y_LPARAM(position) };
+    ScreenToClient(list, &point);
+    RECT row = {};
+    int caret = static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+    return SendMessageA(list, LB_GETITEMRECT, caret, reinterpret_cast<LPARAM>(&row)) != LB_ERR &&
+           PtInRect(&row, point);
+}
+
+static void OnCommand(HWND dialog, FavouritesEdit& edit, int id, int code)
 {
     switch (id) {
+    case IDC_FAV_LIST:
+        if (code == LBN_DBLCLK && DoubleClickOnCaretRow(dialog))
+            EditFavourite(dialog);
+        break;
     case IDC_CLOSE:
         CommitFavourites(dialog, edit);
         EndDialog(dialog, 0);
@@ -173,6 +205,19 @@ static void OnCommand(HWND dialog, FavouritesEdit& edit, int id)
     case IDC_FAV_ADD:    AddFavourite(dialog); break;
     case IDC_FAV_BROWSE: BrowseForProgram(dialog); break;
     }
+}
+
+// Delete in the list erases the selected row as "&Erase" does. The list
+// box's template has no LBS_WANTKEYBOARDINPUT, so the key is taken here.
+static LRESULT CALLBACK FavouriteListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_DELETE) {
+        if (SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR)
+            SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_FAV_ERASE, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(GetParent(list), IDC_FAV_ERASE)));
+        return 0;
+    }
+    return CallControlProcedure(list, message, wParam, lParam);
 }
 
 // The note that the list is full sits below "&Erase", hidden until then. It
@@ -202,6 +247,7 @@ INT_PTR CALLBACK FavouritesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         KeepDialogState(dialog, lParam);
         CreateListFullNote(dialog);
+        SubclassControl(GetDlgItem(dialog, IDC_FAV_LIST), FavouriteListProc);
         FillList(dialog, *reinterpret_cast<FavouritesEdit*>(lParam)->current);
         UpdateButtons(dialog);
         return TRUE;
@@ -220,7 +266,7 @@ INT_PTR CALLBACK FavouritesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         // Every command and every change of a field may change what the
         // buttons can do.
-        OnCommand(dialog, *edit, LOWORD(wParam));
+        OnCommand(dialog, *edit, LOWORD(wParam), HIWORD(wParam));
         UpdateButtons(dialog);
         return TRUE;
     }

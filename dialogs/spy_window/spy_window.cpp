@@ -1,19 +1,46 @@
 #include "dialogs/spy_window/spy_window.h"
 
+#include <string.h>
+
+#include "actions/window_actions.h"
+#include "base/clipboard.h"
 #include "base/handles.h"
+#include "base/text.h"
 #include "base/window_text.h"
+#include "dialogs/control_keys.h"
 #include "dialogs/single_dialog.h"
 #include "res/resource.h"
 
 // Every field is written from a buffer this long; the widest format fills
 // less than a quarter of it, so wsprintfA never reaches its end.
 const int SPY_FIELD_CAPACITY = 255;
+// Room for the longest label, "Text In Window".
+const int SPY_LABEL_CAPACITY = 32;
+// Ctrl+C as it comes to a control after translation.
+const WPARAM CTRL_C = 3;
+
+// The fields in the dialog's order, which is the order of the lines when
+// all of them are copied.
+static const int Fields[] = { IDC_SPY_WINDOW, IDC_SPY_PARENT, IDC_SPY_CLASS, IDC_SPY_TEXT,
+                              IDC_SPY_MENU,   IDC_SPY_RECT,   IDC_SPY_MOUSE, IDC_SPY_COLOUR };
 
 static const char HandleFormat[] = "Dec: %06d, Hex: %06x";
 static const char PositionFormat[] = "X: %5d, Y: %5d";
 static const char RectangleFormat[] = "%d, %d, %d, %d";
 static const char DecimalColourFormat[] = "R: %3d, G: %3d, B: %3d";
 static const char HexColourFormat[] = "R: %2x, G: %2x, B: %2x";
+
+// Writes a field only when its text changes: each write costs the edit a new
+// layout and a repaint, and rewriting all eight at every move made them
+// flicker. Comparing with the field itself keeps no copy that could go
+// stale, and notices what the user typed over it.
+static void ShowField(HWND dialog, int field, const char* text)
+{
+    char shown[SPY_FIELD_CAPACITY];
+    GetDlgItemTextA(dialog, field, shown, SPY_FIELD_CAPACITY);
+    if (strcmp(shown, text) != 0)
+        SetDlgItemTextA(dialog, field, text);
+}
 
 static void ShowHandle(HWND dialog, int field, const void* handle)
 {
@@ -22,7 +49,7 @@ static void ShowHandle(HWND dialog, int field, const void* handle)
     UINT low = static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle));
     char text[SPY_FIELD_CAPACITY];
     wsprintfA(text, HandleFormat, low, low);
-    SetDlgItemTextA(dialog, field, text);
+    ShowField(dialog, field, text);
 }
 
 // The window's text, at most 254 characters; empty when it has none or does
@@ -49,38 +76,101 @@ static void ShowColour(HWND dialog, bool hex, HWND window, POINT cursor, const R
     char text[SPY_FIELD_CAPACITY];
     wsprintfA(text, hex ? HexColourFormat : DecimalColourFormat,
               GetRValue(colour), GetGValue(colour), GetBValue(colour));
-    SetDlgItemTextA(dialog, IDC_SPY_COLOUR, text);
+    ShowField(dialog, IDC_SPY_COLOUR, text);
 }
 
-// Looks again at the window under the cursor, unless the cursor has not moved.
+// Shift or Ctrl held down. Keys typed into another program show in the
+// asynchronous state; keys typed into the spy while it is in front show in
+// its thread's state, the only place Wine keeps them.
+static bool FreezeKeyHeld(HWND dialog)
+{
+    const int keys[] = { VK_SHIFT, VK_CONTROL };
+    bool inFront = GetForegroundWindow() == dialog;
+    for (int key : keys) {
+        if (AsyncKeyHeld(key) || (inFront && GetKeyState(key) < 0))
+            return true;
+    }
+    return false;
+}
+
+// Looks again at the window under the cursor, unless the cursor has not
+// moved or a key freezes the fields.
 static void OnSpyTimer(HWND dialog, SpyWindowState& state)
 {
     POINT cursor = {};
     GetCursorPos(&cursor);
     if (cursor.x == state.lastPosition.x && cursor.y == state.lastPosition.y)
         return;
+    // Kept while frozen too, so that letting go of the key changes nothing
+    // until the cursor moves again.
     state.lastPosition = cursor;
+    if (FreezeKeyHeld(dialog))
+        return;
 
     char text[SPY_FIELD_CAPACITY];
     wsprintfA(text, PositionFormat, cursor.x, cursor.y);
-    SetDlgItemTextA(dialog, IDC_SPY_MOUSE, text);
+    ShowField(dialog, IDC_SPY_MOUSE, text);
 
     HWND window = WindowFromPoint(cursor);
-    text[0] = '\0';
-    GetClassNameA(window, text, SPY_FIELD_CAPACITY);
-    SetDlgItemTextA(dialog, IDC_SPY_CLASS, text);
-    ReadSpyText(window, text);
-    SetDlgItemTextA(dialog, IDC_SPY_TEXT, text);
+    // Class and text are read once, as the cursor comes onto a window, not
+    // at every move: the text may have to be asked of another program.
+    if (window != state.describedWindow) {
+        state.describedWindow = window;
+        text[0] = '\0';
+        GetClassNameA(window, text, SPY_FIELD_CAPACITY);
+        ShowField(dialog, IDC_SPY_CLASS, text);
+        ReadSpyText(window, text);
+        ShowField(dialog, IDC_SPY_TEXT, text);
+    }
 
     ShowHandle(dialog, IDC_SPY_WINDOW, window);
     ShowHandle(dialog, IDC_SPY_PARENT, GetParent(window));
     RECT rect = {};
     GetWindowRect(window, &rect);
     wsprintfA(text, RectangleFormat, rect.left, rect.top, rect.right, rect.bottom);
-    SetDlgItemTextA(dialog, IDC_SPY_RECT, text);
+    ShowField(dialog, IDC_SPY_RECT, text);
     ShowHandle(dialog, IDC_SPY_MENU, GetMenu(window));
 
     ShowColour(dialog, state.colourAsHex != 0, window, cursor, rect);
+}
+
+// Every field as a line "Label: value" ending in CR LF. Each label is the
+// control just before its field in the template.
+static void CopyAllFields(HWND dialog)
+{
+    const int lineCapacity = SPY_LABEL_CAPACITY + 2 + SPY_FIELD_CAPACITY + 2;
+    char all[sizeof Fields / sizeof Fields[0] * lineCapacity] = "";
+    for (int field : Fields) {
+        HWND control = GetDlgItem(dialog, field);
+        char label[SPY_LABEL_CAPACITY] = "";
+        char value[SPY_FIELD_CAPACITY] = "";
+        GetWindowTextA(GetWindow(control, GW_HWNDPREV), label, SPY_LABEL_CAPACITY);
+        GetWindowTextA(control, value, SPY_FIELD_CAPACITY);
+        AppendText(all, sizeof all, label);
+        AppendText(all, sizeof all, ": ");
+        AppendText(all, sizeof all, value);
+        AppendText(all, sizeof all, "\r\n");
+    }
+    PutTextOnClipboard(dialog, all, strlen(all));
+}
+
+static bool HasSelection(HWND control)
+{
+    // Left at 0 by the controls that have no selection, the check box and Close.
+    DWORD start = 0, end = 0;
+    SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end;
+}
+
+// Ctrl+C reaches the control with the focus as the character 3, which is
+// where an edit copies its selection; without one, the spy copies all.
+static LRESULT CALLBACK SpyControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR && wParam == CTRL_C && !HasSelection(control)) {
+        CopyAllFields(GetParent(control));
+        return 0;
+    }
+    return CallControlProcedure(control, message, wParam, lParam);
 }
 
 static void CloseSpy(HWND dialog)
@@ -93,8 +183,12 @@ INT_PTR CALLBACK SpyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 {
     if (message == WM_INITDIALOG) {
         KeepDialogState(dialog, lParam);
-        if (reinterpret_cast<SpyWindowState*>(lParam)->colourAsHex)
+        SpyWindowState* opened = reinterpret_cast<SpyWindowState*>(lParam);
+        opened->describedWindow = nullptr;   // the fields start empty
+        if (opened->colourAsHex)
             CheckDlgButton(dialog, IDC_SPY_HEX, BST_CHECKED);
+        for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+            SubclassControl(control, SpyControlProc);
         // No timer procedure: the ticks come to this dialog as WM_TIMER.
         SetTimer(dialog, SPY_TIMER_ID, SPY_TIMER_PERIOD_MS, nullptr);
         return TRUE;

@@ -1,7 +1,8 @@
 // The Spy window: follows the mouse and shows the window under the cursor
 // (its handle, parent, class, text, menu and rectangle), the cursor position
 // and the colour of the pixel there, in decimal or in hexadecimal as the
-// "Color as Hex value" box (the ColourAsHex setting) says.
+// "Color as Hex value" box (the ColourAsHex setting) says. Holding Shift or
+// Ctrl freezes it; Ctrl+C without a selection copies every field.
 #ifndef VORNEL_DIALOGS_SPY_WINDOW_SPY_WINDOW_H
 #define VORNEL_DIALOGS_SPY_WINDOW_SPY_WINDOW_H
 
@@ -18,11 +19,13 @@ const UINT SPY_TEXT_TIMEOUT_MS = 100;
 
 // What the spy keeps from one opening to the next: the form of the colour
 // (0 decimal; anything else hexadecimal, toggled with "Color as Hex value")
-// and the cursor position of the last update, so a new opening shows
-// nothing until the mouse moves.
+// and the cursor position of the last look, so a new opening shows nothing
+// until the mouse moves. Within an opening, also the window whose class and
+// text the fields show.
 struct SpyWindowState {
     int32_t colourAsHex;
     POINT lastPosition;
+    HWND describedWindow;
 };
 
 // Runs the spy window (template 300) owned by owner with its state, which

@@ -36,6 +36,22 @@ static std::string Field(HWND dialog, int id)
     char text[300];
     return std::string(text, GetDlgItemTextA(dialog, id, text, sizeof text));
 }
+static bool AddIsDefault(HWND dialog)
+{
+    return (GetWindowLongA(GetDlgItem(dialog, IDC_FAV_ADD), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+// A double click of the left button at a point of the list box, as the user makes it.
+static void DoubleClickList(HWND dialog, int x, int y)
+{
+    POINT point = { x, y };
+    ClientToScreen(GetDlgItem(dialog, IDC_FAV_LIST), &point);
+    SetCursorPos(point.x, point.y);
+    for (int i = 0; i < 2; ++i) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+}
 static void Click(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
@@ -133,6 +149,40 @@ TEST_F(FavouritesDialog, EditAndEraseWorkAtTheCaretAndEscapeKeepsTheList)
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ((Lines{ "C:\\a.exe|-a", "C:\\b.exe|", "C:\\c.exe|" }), Committed());
+}
+
+// Each step posts a key to the control with the focus or clicks, and the
+// next one, run once the dialog's loop has handled it, looks at the outcome.
+TEST_F(FavouritesDialog, EnterAddsDoubleClickEditsDeleteErasesAndEscapeStillCancels)
+{
+    UseFavourites({ { "C:\\a.exe", "-a" }, { "C:\\b.exe", "" } });
+    script.Then([&](HWND dialog) {
+        SetWindowPos(dialog, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE);
+        HWND program = GetDlgItem(dialog, IDC_FAV_PROGRAM);
+        SetFocus(program);
+        EXPECT_FALSE(AddIsDefault(dialog));
+        SetWindowTextA(program, "C:\\c.exe");
+        EXPECT_TRUE(AddIsDefault(dialog)) << "while the Program field holds text";
+        PostMessageA(program, WM_KEYDOWN, VK_RETURN, 0);
+    }).Then([&](HWND dialog) {
+        EXPECT_EQ((Lines{ "C:\\a.exe\t-a", "C:\\b.exe\t", "C:\\c.exe\t" }), Entries(dialog));
+        EXPECT_FALSE(AddIsDefault(dialog));
+        DoubleClickList(dialog, 40, FAVOURITE_ROW_HEIGHT + FAVOURITE_ROW_HEIGHT / 2);
+    }).Then([&](HWND dialog) {
+        EXPECT_EQ("C:\\b.exe", Field(dialog, IDC_FAV_PROGRAM)) << "the second row moved into the fields";
+        DoubleClickList(dialog, 40, 3 * FAVOURITE_ROW_HEIGHT);
+    }).Then([&](HWND dialog) {
+        EXPECT_EQ((Lines{ "C:\\a.exe\t-a", "C:\\c.exe\t" }), Entries(dialog)) << "below the rows: nothing";
+        HWND list = GetDlgItem(dialog, IDC_FAV_LIST);
+        SetFocus(list);
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        PostMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    }).Then([&](HWND dialog) {
+        EXPECT_EQ((Lines{ "C:\\c.exe\t" }), Entries(dialog));
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    Run([&](HWND dialog) { ADD_FAILURE() << "Escape did not close the dialog"; Click(dialog, IDCANCEL); });
+    EXPECT_EQ((Lines{ "C:\\a.exe|-a", "C:\\b.exe|" }), Committed()) << "Escape keeps the list in force";
 }
 
 TEST_F(FavouritesDialog, AFullListRefusesTheNextEntryAndTheCommitKeepsAHundred)

@@ -1,6 +1,6 @@
 // The Spy window in-process: the window under a cursor moved with
 // SetCursorPos, the pixel colour in both forms, a window that does not
-// answer, and closing through the real command.
+// answer, its keys, and closing through the real command.
 #include "tests/win32/test_support.h"
 
 #include <stdio.h>
@@ -100,6 +100,36 @@ TEST_F(Spy, ShowsTheWindowUnderTheCursorAndItsPixelInDecimalThenHexOnlyWhenTheCu
     EXPECT_EQ("R: 255, G:   0, B:   5", Field(dialog, IDC_SPY_COLOUR)) << "the cursor has not moved";
     ASSERT_TRUE(PointAt(451, 300));
     EXPECT_EQ("R: ff, G:  0, B:  5", Field(dialog, IDC_SPY_COLOUR));
+}
+
+// The keys as the spy's thread sees them while it is in front, and Ctrl+C
+// as it comes to the field with the focus; Shift held over another
+// program's window is the end-to-end test's.
+TEST_F(Spy, HeldCtrlFreezesItAndCtrlCCopiesEveryFieldOrTheSelection)
+{
+    SetWindowPos(dialog, HWND_TOP, 600, 400, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(dialog);
+    HWND mouse = GetDlgItem(dialog, IDC_SPY_MOUSE);
+    SetFocus(mouse);
+    ASSERT_TRUE(PointAt(320, 215));
+    SetHeldKeys(true, false);
+    SetCursorPos(450, 300);
+    SendMessageA(dialog, WM_TIMER, SPY_TIMER_ID, 0);
+    EXPECT_EQ("X:   320, Y:   215", Field(dialog, IDC_SPY_MOUSE)) << "frozen while Ctrl is held";
+    const std::string all = "Current window: " + HandleText(target) + "\r\nParent window: " + HandleText(canvas) +
+                            "\r\nClassName: " + Field(dialog, IDC_SPY_CLASS) + "\r\nText In Window: Spy target\r\n"
+                            "Menu handle: " + HandleText(nullptr) + "\r\nWindow Rect: 310, 210, 430, 230\r\n"
+                            "Mouse position: X:   320, Y:   215\r\nColor: " + Field(dialog, IDC_SPY_COLOUR) + "\r\n";
+    PostMessageA(mouse, WM_KEYDOWN, 'C', 0);
+    EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == all; })) << ClipboardText();
+    SendMessageA(mouse, EM_SETSEL, 0, 2);
+    PostMessageA(mouse, WM_KEYDOWN, 'C', 0);
+    EXPECT_TRUE(PumpUntil([] { return ClipboardText() == "X:"; })) << ClipboardText();
+
+    SetHeldKeys(false, false);
+    SendMessageA(dialog, WM_TIMER, SPY_TIMER_ID, 0);
+    EXPECT_EQ("X:   320, Y:   215", Field(dialog, IDC_SPY_MOUSE)) << "letting go alone changes nothing";
+    EXPECT_TRUE(PointAt(451, 300)) << "the next movement updates";
 }
 
 TEST_F(Spy, AWindowThatDoesNotAnswerShowsNoTextAndDoesNotHoldTheSpy)
