@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 #include "app/placement.h"
 #include "base/system_libraries.h"
-#include "menus/owner_draw.h"
 #include "menus/popup_menu.h"
 #include "res/resource.h"
 #include "settings/favourites_store.h"
@@ -65,14 +64,12 @@ HWND StartApplication(HINSTANCE instance)
     LoadLibrariesFromSystemDirectoryOnly();
     RecordInstance(instance);
     SetScreenHeight(GetSystemMetrics(SM_CYSCREEN));
-    CreateMenuFonts();
     RegisterMainWindowClass(instance);
     ResetSettings();
     HWND window = CreateMainWindow(instance);
     if (!window)
         return nullptr;
     LoadProgramIcons(instance);
-    ReadShellFolderNames();
     LoadSettings(window);
     PlaceButtonWindow(window);
     BuildButtonIcon(window, 0);
@@ -80,6 +77,8 @@ HWND StartApplication(HINSTANCE instance)
     AddTrayIcon(window);
     // After the tray icon, which decides whether the button may hide.
     ShowForPlacement(window);
+    // What only the menu needs waits until the button is on screen.
+    ReadShellFolderNames();
     LoadFavourites();
     BuildPopupMenu(window);
     RecordOsVersion();

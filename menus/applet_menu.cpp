@@ -74,10 +74,9 @@ static void AddApplet(AppletBuild& build, HMODULE module, const AppletFile& file
         ++submenu.count;   // left unused: no text, no item
     if (!AddEntry(submenu, text, file.name, StartsColumnAtMultiple(build.listed, build.itemsPerColumn)))
         return;
-    MenuEntry& entry = submenu.entries[submenu.count - 1];
-    entry.number = applet;
-    entry.icon = TakeAppletIcon(module, file, iconId);
-    CountItemIcon(submenu.resources, entry.icon);
+    int k = submenu.count - 1;
+    submenu.entries[k].number = applet;
+    KeepBuiltIcon(submenu, k, TakeAppletIcon(module, file, iconId));
     ++build.listed;
 }
 
@@ -206,6 +205,7 @@ static bool AppletText(const DynamicSubmenu& submenu, int k, bool, char* out, si
     return true;
 }
 
+// Taken while building; the table keeps it.
 static ItemIcon AppletIcon(const DynamicSubmenu& submenu, int k)
 {
     return ItemIcon{ submenu.entries[k].icon, false };

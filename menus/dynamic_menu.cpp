@@ -14,6 +14,44 @@ void ReleaseItemIcon(DrawResourceCounts& counts, HICON icon)
         ++counts.iconsReleased;
 }
 
+HICON EntryIcon(DynamicSubmenu& submenu, int k)
+{
+    MenuEntry& entry = submenu.entries[k];
+    if (!entry.iconTaken) {
+        ItemIcon found = submenu.kind->icon(submenu, k);
+        entry.icon = found.icon;
+        entry.iconOwned = found.owned && found.icon;
+        entry.iconTaken = true;
+        if (entry.iconOwned)
+            CountItemIcon(submenu.resources, entry.icon);
+    }
+    return entry.icon;
+}
+
+void KeepBuiltIcon(DynamicSubmenu& submenu, int k, HICON icon)
+{
+    MenuEntry& entry = submenu.entries[k];
+    entry.icon = icon;
+    entry.iconTaken = true;
+    entry.iconOwned = icon != nullptr;
+    CountItemIcon(submenu.resources, icon);
+}
+
+static void ForgetEntryIcon(DrawResourceCounts& counts, MenuEntry& entry)
+{
+    if (entry.iconOwned)
+        ReleaseItemIcon(counts, entry.icon);
+    entry.icon = nullptr;
+    entry.iconTaken = false;
+    entry.iconOwned = false;
+}
+
+void ForgetEntryIcons(DynamicSubmenu& submenu)
+{
+    for (int k = 0; k < submenu.count; ++k)
+        ForgetEntryIcon(submenu.resources, submenu.entries[k]);
+}
+
 void EmptyMenu(HMENU menu)
 {
     while (GetMenuItemCount(menu) > 0) {
@@ -29,7 +67,7 @@ void EmptySubmenu(DynamicSubmenu& submenu)
         MenuEntry& entry = submenu.entries[k];
         FreeText(entry.text);
         FreeText(entry.file);
-        ReleaseItemIcon(submenu.resources, entry.icon);
+        ForgetEntryIcon(submenu.resources, entry);
         entry = MenuEntry();
     }
     submenu.count = 0;

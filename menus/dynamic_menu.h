@@ -30,11 +30,17 @@ struct ItemIcon {
 };
 
 // One entry of a dynamic submenu as its builder found it; entry k is the
-// item of command base + k. The table owns the texts and the icon.
+// item of command base + k. The table owns the texts and the icons it took.
 struct MenuEntry {
     char* text;     // the name, path or title found; null for an entry left unused
     char* file;     // applets: the file; desktop items: the full path (null when too long)
-    HICON icon;     // taken while building (applets), destroyed when the table is emptied
+    // Taken while building (applets) or at the entry's first drawing in an
+    // opening of the popup menu, and kept until the next opening: a shell
+    // icon costs a millisecond or more, and the highlight repaints an item
+    // each time it moves.
+    HICON icon;
+    bool iconTaken;     // icon holds what was found, which may be none
+    bool iconOwned;     // the table destroys icon when it is emptied
     HWND window;    // task windows: the window the entry stands for
     int number;     // applets: the applet's number within its file
 };
@@ -69,7 +75,8 @@ struct SubmenuKind {
     void (*build)(DynamicSubmenu& submenu, HWND window, int itemsPerColumn);
     // Entry k's text as measured or as drawn; false when there is no entry k.
     bool (*text)(const DynamicSubmenu& submenu, int k, bool drawn, char* out, size_t capacity);
-    // Entry k's icon for one drawing.
+    // Entry k's icon, asked for at its first drawing in an opening
+    // (EntryIcon keeps it).
     ItemIcon (*icon)(const DynamicSubmenu& submenu, int k);
     // Choosing entry k; Ctrl and Shift, where they mean something, are read
     // when it runs (after the menu has closed).
@@ -110,7 +117,7 @@ void AppendEntryItem(HMENU menu, UINT id, bool startsColumn);
 // nothing is added then.
 bool AddEntry(DynamicSubmenu& submenu, const char* text, const char* file, bool startsColumn);
 
-// An icon made for one drawing; the painter destroys it afterwards.
+// An icon made for the asker, who destroys it.
 inline ItemIcon DrawingIcon(HICON icon)
 {
     return ItemIcon{ icon, icon != nullptr };
@@ -120,6 +127,14 @@ inline ItemIcon DrawingIcon(HICON icon)
 // one of them, counted.
 void CountItemIcon(DrawResourceCounts& counts, HICON icon);
 void ReleaseItemIcon(DrawResourceCounts& counts, HICON icon);
+
+// Entry k's icon: taken from the kind at its first drawing, then kept.
+HICON EntryIcon(DynamicSubmenu& submenu, int k);
+// Gives back the icons taken at drawing, keeping the entries: before each
+// opening, for a submenu that lives across openings.
+void ForgetEntryIcons(DynamicSubmenu& submenu);
+// The entry takes an icon made while building; the table destroys it.
+void KeepBuiltIcon(DynamicSubmenu& submenu, int k, HICON icon);
 
 // Hands each entry of a directory listing to visit, in the order the file
 // system returns them, until visit returns false or the listing ends.

@@ -76,6 +76,8 @@ void EmptyDynamicSubmenus()
     for (int i = 0; i < DYNAMIC_SUBMENU_COUNT; ++i) {
         if (Kinds[i]->builtOnDemand)
             EmptySubmenu(DynamicSubmenuAt(i));
+        else
+            ForgetEntryIcons(DynamicSubmenuAt(i));
     }
 }
 

@@ -26,8 +26,9 @@ void CreateDynamicSubmenus();
 // Frees every table; the handles die with the root menu.
 void ForgetDynamicSubmenus();
 
-// Empties the submenus built on demand and frees their tables: before
-// every opening of the popup menu.
+// Empties the submenus built on demand and frees their tables, and gives
+// back the icons the others took while drawn: before every opening of the
+// popup menu.
 void EmptyDynamicSubmenus();
 // Builds the submenu at a root position if it is built on demand and not
 // yet built in this opening.

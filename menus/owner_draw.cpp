@@ -16,19 +16,23 @@ static struct {
     DrawResourceCounts fixedIcons;
 } Painter;
 
-const MenuLook& MenuFonts = Painter.look;
-
 // The record as it was before the padded border width was added; every
 // system from the oldest up answers it.
 const UINT NONCLIENTMETRICS_CLASSIC_SIZE = 340;
 
-void CreateMenuFonts()
+// Made when the menu is first measured, not at start-up: the button draws
+// no text, and the first font a process makes can wake the system's whole
+// font machinery.
+const MenuLook& MenuFonts()
 {
     MenuLook& look = Painter.look;
-    look.metrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &look.metrics, 0);
-    look.menuFont = CreateFontIndirectA(&look.metrics.lfMenuFont);
-    look.captionFont = CreateFontIndirectA(&look.metrics.lfCaptionFont);
+    if (look.metrics.cbSize == 0) {
+        look.metrics.cbSize = NONCLIENTMETRICS_CLASSIC_SIZE;
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &look.metrics, 0);
+        look.menuFont = CreateFontIndirectA(&look.metrics.lfMenuFont);
+        look.captionFont = CreateFontIndirectA(&look.metrics.lfCaptionFont);
+    }
+    return look;
 }
 
 DrawResourceCounts DrawResources()
@@ -180,7 +184,7 @@ static void ResolveIcon(const ItemSource& source, OwnerDrawItem& item)
         item.icon = submenu.kind->titleIcon ? submenu.kind->titleIcon() : nullptr;
         return;
     }
-    SetItemIcon(item, submenu.kind->icon(submenu, source.entry), submenu.resources);
+    item.icon = EntryIcon(submenu, source.entry);
     if (submenu.kind->builtOnDemand)
         NotePaintedSubmenu(submenu.kind->rootPosition);
 }
@@ -219,15 +223,16 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* measure)
         measure->itemHeight = 0;
         return;
     }
+    const MenuLook& look = MenuFonts();
     WindowDC screen(nullptr);
-    SelectedObject font(screen.get(), MenuFonts.menuFont);
+    SelectedObject font(screen.get(), look.menuFont);
     RECT bounds = { 0, 0, 0, 0 };
     DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | TextFormat(IsEntrySource(source)));
     int height = bounds.bottom - bounds.top;
     if (height < MIN_ITEM_HEIGHT)
         height = MIN_ITEM_HEIGHT;
-    if (height < MenuFonts.metrics.iMenuHeight)
-        height = MenuFonts.metrics.iMenuHeight;
+    if (height < look.metrics.iMenuHeight)
+        height = look.metrics.iMenuHeight;
     measure->itemWidth = (bounds.right - bounds.left) + ICON_CELL_WIDTH;
     measure->itemHeight = height;
 }
@@ -275,7 +280,8 @@ static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
     if (!framed)
         t.left += ICON_CELL_WIDTH + 1;
 
-    HGDIOBJ previousFont = SelectObject(dc, MenuFonts.menuFont);
+    const MenuLook& look = MenuFonts();
+    HGDIOBJ previousFont = SelectObject(dc, look.menuFont);
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour;
     if (grayed && !selected) {
@@ -289,7 +295,7 @@ static void PaintItem(const DRAWITEMSTRUCT* draw, const OwnerDrawItem& item)
         previousColour = SetTextColor(dc, textColour);
     }
     if (item.bold)
-        SelectObject(dc, MenuFonts.captionFont);
+        SelectObject(dc, look.captionFont);
     DrawTextA(dc, item.text, -1, &t, TextFormat(item.found) | DT_VCENTER);
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);

@@ -36,7 +36,7 @@ bool IsFoundEntry(ULONG_PTR itemId);
 void ResolveMenuItem(ULONG_PTR itemId, bool forDrawing, OwnerDrawItem& item);
 void ReleaseMenuItem(OwnerDrawItem& item);
 
-// The system's menu metrics and fonts, made once at start-up and kept for
+// The system's menu metrics and fonts, made at the first call and kept for
 // the whole run: menuFont for every item, captionFont (normally bold) for
 // the configured screen saver, iMenuHeight the least item height.
 struct MenuLook {
@@ -44,8 +44,7 @@ struct MenuLook {
     HFONT menuFont;
     HFONT captionFont;
 };
-extern const MenuLook& MenuFonts;
-void CreateMenuFonts();
+const MenuLook& MenuFonts();
 
 // Icons made and libraries loaded for drawing and building the menus, and
 // how many were given back.

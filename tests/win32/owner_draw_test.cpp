@@ -57,7 +57,7 @@ protected:
         canvas.Fill(GetSysColor(COLOR_MENU));
         if (icon)
             DrawIconEx(canvas.dc(), 2, (canvas.height() - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
-        HGDIOBJ font = SelectObject(canvas.dc(), MenuFonts.menuFont);
+        HGDIOBJ font = SelectObject(canvas.dc(), MenuFonts().menuFont);
         SetBkMode(canvas.dc(), TRANSPARENT);
         SetTextColor(canvas.dc(), GetSysColor(COLOR_MENUTEXT));
         RECT text_rect = { 21, 0, canvas.width(), canvas.height() };
@@ -86,7 +86,7 @@ protected:
     static int TextWidth(const char* text, UINT format = 0)
     {
         HDC dc = GetDC(nullptr);
-        HGDIOBJ font = SelectObject(dc, MenuFonts.menuFont);
+        HGDIOBJ font = SelectObject(dc, MenuFonts().menuFont);
         RECT bounds = {};
         DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | format);
         SelectObject(dc, font);
@@ -105,7 +105,7 @@ TEST_F(OwnerDraw, FixedItemsMeasureTheirTextAndTheIconCell)
         MEASUREITEMSTRUCT measure = Measure(id);
         EXPECT_EQ(static_cast<UINT>(TextWidth(text) + 18), measure.itemWidth) << id;
         EXPECT_GE(measure.itemHeight, 18u) << id;
-        EXPECT_GE(static_cast<int>(measure.itemHeight), MenuFonts.metrics.iMenuHeight) << id;
+        EXPECT_GE(static_cast<int>(measure.itemHeight), MenuFonts().metrics.iMenuHeight) << id;
     }
     MEASUREITEMSTRUCT desk = Measure(reinterpret_cast<ULONG_PTR>(SubmenuAt(ROOT_POSITION_DESKTOP)));
     EXPECT_EQ(static_cast<UINT>(TextWidth(DesktopName) + 18), desk.itemWidth);
@@ -335,6 +335,35 @@ TEST_F(OwnerDraw, TheRealMenuGivesBackTheIconsItDrew)
     driver.Key(VK_DOWN, 7).Key(VK_RIGHT).Key(VK_ESCAPE, 2);   // the Favourites with "&Edit"
     driver.Run();
     EXPECT_GT(DrawResources().iconsTaken, before.iconsTaken) << "the editor's icon was extracted and drawn";
+    EXPECT_EQ(DrawResources().iconsTaken - before.iconsTaken, DrawResources().iconsReleased - before.iconsReleased);
+}
+
+static void DrawAll(HWND window, HMENU menu);
+
+TEST_F(OwnerDraw, AnEntrysIconIsTakenAtItsFirstDrawingAndKeptUntilTheNextOpening)
+{
+    TemporaryDirectory desktop("kept-icons");
+    ShellFolderOverride desktopValue("Desktop", desktop.path());
+    char notepad[MAX_PATH];
+    ASSERT_GT(SearchPathA(nullptr, "notepad.exe", nullptr, MAX_PATH, notepad, nullptr), 0u);
+    for (const char* name : { "a.exe", "b.exe" })
+        CopyFileA(notepad, desktop.file(name).c_str(), FALSE);
+    PrepareDynamicMenus();
+    FillDynamicSubmenu(ROOT_POSITION_DESKTOP, window, PopupMenu.itemsPerColumn);
+    DrawResourceCounts before = DrawResources();
+    for (int drawing = 0; drawing < 3; ++drawing)
+        DrawAll(window, SubmenuAt(ROOT_POSITION_DESKTOP));
+    EXPECT_EQ(2, DrawResources().iconsTaken - before.iconsTaken) << "once per entry, however often drawn";
+    EXPECT_EQ(0, DrawResources().iconsReleased - before.iconsReleased);
+    // The favourites live across openings; their icons do not.
+    UseFavourites({ { notepad, "" } });
+    RebuildFavouritesMenu(window);
+    DrawResourceCounts favourites = DrawResources();
+    DrawAll(window, SubmenuAt(ROOT_POSITION_FAVOURITES));
+    DrawAll(window, SubmenuAt(ROOT_POSITION_FAVOURITES));
+    DrawResourceCounts drawn = DrawResources();
+    EXPECT_EQ(1, (drawn.iconsTaken - favourites.iconsTaken) - (drawn.iconsReleased - favourites.iconsReleased));
+    PrepareDynamicMenus();
     EXPECT_EQ(DrawResources().iconsTaken - before.iconsTaken, DrawResources().iconsReleased - before.iconsReleased);
 }
 

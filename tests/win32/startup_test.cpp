@@ -60,12 +60,15 @@ TEST_F(StartupTest, CreatesTheButtonWindowAtTheDefaultPlace)
 TEST_F(StartupTest, ComputesProcessWideValues)
 {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 20 + 1, PopupMenu.itemsPerColumn);
-    EXPECT_NE(nullptr, MenuFonts.menuFont);
-    EXPECT_NE(nullptr, MenuFonts.captionFont);
     EXPECT_EQ(148u, Program.osVersion.dwOSVersionInfoSize);
     EXPECT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), Program.osVersion.dwPlatformId);
-    EXPECT_GT(MenuFonts.metrics.iMenuHeight, 0);
-    EXPECT_EQ(340u, MenuFonts.metrics.cbSize);
+    // The menu's fonts wait for its first measuring, then stay.
+    const MenuLook& fonts = MenuFonts();
+    EXPECT_NE(nullptr, fonts.menuFont);
+    EXPECT_NE(nullptr, fonts.captionFont);
+    EXPECT_GT(fonts.metrics.iMenuHeight, 0);
+    EXPECT_EQ(340u, fonts.metrics.cbSize);
+    EXPECT_EQ(fonts.menuFont, MenuFonts().menuFont);
 }
 
 // The process as it comes from whatever started it: no error mode set.
