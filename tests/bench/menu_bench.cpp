@@ -22,6 +22,7 @@
 #include "app/startup.h"
 #include "base/platform.h"
 #include "menus/dynamic_submenus.h"
+#include "menus/owner_draw.h"
 #include "menus/popup_menu.h"
 #include "tests/bench/bench_timing.h"
 #include "tests/support/seam_recorder.h"
@@ -468,6 +469,92 @@ void AddSample(std::vector<Row>& rows, size_t index, const char* what, bool firs
         rows[index].later.push_back(value);
 }
 
+// ---- What repeated openings leave behind: the menu is prepared, each
+// submenu built on demand is filled and every item of it drawn, as an
+// opening would, without the menu loop. The process's handles, where the
+// system counts them, and the icons and libraries the menus took and gave
+// back must end where they began.
+
+const int LeakOpenings = 500;
+
+DWORD ProcessHandleCount()
+{
+    typedef BOOL(WINAPI * Count)(HANDLE, PDWORD);
+    Count count = reinterpret_cast<Count>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount")));
+    DWORD handles = 0;
+    if (!count || !count(GetCurrentProcess(), &handles))
+        return 0;
+    return handles;
+}
+
+void DrawEveryItem(HMENU menu, HDC dc)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        DRAWITEMSTRUCT draw = {};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = GetMenuItemID(menu, i);
+        draw.hDC = dc;
+        SetRect(&draw.rcItem, 0, 0, 300, 24);
+        SendMessageA(Button, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    }
+}
+
+struct ProcessObjects {
+    DWORD handles, gdi, user;
+    DrawResourceCounts menus;
+};
+
+ProcessObjects CountObjects()
+{
+    return ProcessObjects{ ProcessHandleCount(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                           GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), DrawResources() };
+}
+
+// Returns false when something grew.
+bool PrintObjectsAfterOpenings()
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 24);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    const int positions[] = { ROOT_POSITION_SCREEN_SAVER, ROOT_POSITION_DESKTOP, ROOT_POSITION_CONTROL_PANEL,
+                              ROOT_POSITION_TASK_MANAGER };
+    PrepareDynamicMenus();
+    ProcessObjects before = CountObjects();
+    double begin = NowMicroseconds();
+    for (int opening = 0; opening < LeakOpenings; ++opening) {
+        PrepareDynamicMenus();
+        DrawEveryItem(PopupMenu.tree.root, dc);
+        for (int position : positions) {
+            FillDynamicSubmenu(position, Button, PopupMenu.itemsPerColumn);
+            DrawEveryItem(DynamicSubmenuAtPosition(position)->menu, dc);
+        }
+    }
+    PrepareDynamicMenus();
+    double seconds = (NowMicroseconds() - begin) / 1e6;
+    ProcessObjects after = CountObjects();
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+
+    long taken = after.menus.iconsTaken - before.menus.iconsTaken;
+    long released = after.menus.iconsReleased - before.menus.iconsReleased;
+    long loaded = after.menus.librariesLoaded - before.menus.librariesLoaded;
+    long freed = after.menus.librariesFreed - before.menus.librariesFreed;
+    printf("  %d openings without the menu loop (%.1f s): handles %lu -> %lu, GDI objects %lu -> %lu, "
+           "USER objects %lu -> %lu (0: not counted here)\n",
+           LeakOpenings, seconds, static_cast<unsigned long>(before.handles), static_cast<unsigned long>(after.handles),
+           static_cast<unsigned long>(before.gdi), static_cast<unsigned long>(after.gdi),
+           static_cast<unsigned long>(before.user), static_cast<unsigned long>(after.user));
+    printf("    icons taken %ld, given back %ld; libraries loaded %ld, freed %ld\n", taken, released, loaded, freed);
+    bool kept = after.handles <= before.handles && after.gdi <= before.gdi && after.user <= before.user &&
+                taken == released && loaded == freed;
+    printf("  handle growth over %d openings: %s\n", LeakOpenings, kept ? "none" : "YES");
+    return kept;
+}
+
 void PrintRow(const Row& row)
 {
     printf("  %-52s %8.1f %8.1f %8.1f %8.1f %3zu\n", row.what.c_str(), row.first, Median(row.later),
@@ -553,6 +640,8 @@ int main(int argc, char** argv)
         for (const Row& row : rows)
             PrintRow(row);
         PrintIconCosts(AppletFiles(), desktop.firstItem(), savers.first(), windows.first());
+        if (!PrintObjectsAfterOpenings())
+            result = 1;
         if (incomplete) {
             printf("  %d openings did not finish their walk\n", incomplete);
             result = 1;
