@@ -11,9 +11,8 @@
 #include "dialogs/single_dialog.h"
 #include "res/resource.h"
 
-// Every field is written from a buffer this long; the widest format fills
-// less than a quarter of it, so wsprintfA never reaches its end.
-const int SPY_FIELD_CAPACITY = 255;
+// Every field is written from a buffer of SPY_FIELD_CAPACITY; the widest
+// format fills less than a quarter of it, so wsprintfA never reaches its end.
 // Room for the longest label, "Text In Window".
 const int SPY_LABEL_CAPACITY = 32;
 // Ctrl+C as it comes to a control after translation.
@@ -21,8 +20,18 @@ const WPARAM CTRL_C = 3;
 
 // The fields in the dialog's order, which is the order of the lines when
 // all of them are copied.
-static const int Fields[] = { IDC_SPY_WINDOW, IDC_SPY_PARENT, IDC_SPY_CLASS, IDC_SPY_TEXT,
-                              IDC_SPY_MENU,   IDC_SPY_RECT,   IDC_SPY_MOUSE, IDC_SPY_COLOUR };
+static const int Fields[SPY_FIELD_COUNT] = { IDC_SPY_WINDOW, IDC_SPY_PARENT, IDC_SPY_CLASS, IDC_SPY_TEXT,
+                                             IDC_SPY_MENU,   IDC_SPY_RECT,   IDC_SPY_MOUSE, IDC_SPY_COLOUR };
+
+// The field's place in Fields, or -1.
+static int FieldIndex(int id)
+{
+    for (int i = 0; i < SPY_FIELD_COUNT; ++i) {
+        if (Fields[i] == id)
+            return i;
+    }
+    return -1;
+}
 
 static const char HandleFormat[] = "Dec: %06d, Hex: %06x";
 static const char PositionFormat[] = "X: %5d, Y: %5d";
@@ -32,24 +41,46 @@ static const char HexColourFormat[] = "R: %2x, G: %2x, B: %2x";
 
 // Writes a field only when its text changes: each write costs the edit a new
 // layout and a repaint, and rewriting all eight at every move made them
-// flicker. Comparing with the field itself keeps no copy that could go
-// stale, and notices what the user typed over it.
-static void ShowField(HWND dialog, int field, const char* text)
+// flicker. The text is compared with what the field was last given, not
+// read back from it, which cost a sixth of each look; what the user types
+// over a field makes it unknown (see OnFieldChanged).
+static void ShowField(HWND dialog, SpyWindowState& state, int field, const char* text)
 {
-    char shown[SPY_FIELD_CAPACITY];
-    GetDlgItemTextA(dialog, field, shown, SPY_FIELD_CAPACITY);
-    if (strcmp(shown, text) != 0)
-        SetDlgItemTextA(dialog, field, text);
+    int i = FieldIndex(field);
+    if (state.known[i] && strcmp(state.shown[i], text) == 0)
+        return;
+    state.writing = true;
+    SetDlgItemTextA(dialog, field, text);
+    state.writing = false;
+    CopyText(state.shown[i], SPY_FIELD_CAPACITY, text);
+    state.known[i] = true;
 }
 
-static void ShowHandle(HWND dialog, int field, const void* handle)
+static void OnFieldChanged(SpyWindowState& state, int field)
+{
+    int i = FieldIndex(field);
+    if (i >= 0 && !state.writing)
+        state.known[i] = false;
+}
+
+// The fields start empty.
+static void KnowEmptyFields(SpyWindowState& state)
+{
+    for (int i = 0; i < SPY_FIELD_COUNT; ++i) {
+        state.shown[i][0] = '\0';
+        state.known[i] = true;
+    }
+    state.writing = false;
+}
+
+static void ShowHandle(HWND dialog, SpyWindowState& state, int field, const void* handle)
 {
     // The field shows the low 32 bits: all of a handle on 32-bit systems, and
     // all that window and menu handles use on 64-bit ones.
     UINT low = static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle));
     char text[SPY_FIELD_CAPACITY];
     wsprintfA(text, HandleFormat, low, low);
-    ShowField(dialog, field, text);
+    ShowField(dialog, state, field, text);
 }
 
 // The window's text, at most 254 characters; empty when it has none or does
@@ -64,7 +95,7 @@ static void ReadSpyText(HWND window, char* text)
 
 // The pixel is read through the window's own DC, so over a caption it is the
 // caption's colour; the DC goes back at once.
-static void ShowColour(HWND dialog, bool hex, HWND window, POINT cursor, const RECT& rect)
+static void ShowColour(HWND dialog, SpyWindowState& state, HWND window, POINT cursor, const RECT& rect)
 {
     COLORREF colour = CLR_INVALID;
     {
@@ -74,9 +105,9 @@ static void ShowColour(HWND dialog, bool hex, HWND window, POINT cursor, const R
     }
     // A failed read, CLR_INVALID, splits into 255, 255, 255.
     char text[SPY_FIELD_CAPACITY];
-    wsprintfA(text, hex ? HexColourFormat : DecimalColourFormat,
+    wsprintfA(text, state.colourAsHex ? HexColourFormat : DecimalColourFormat,
               GetRValue(colour), GetGValue(colour), GetBValue(colour));
-    ShowField(dialog, IDC_SPY_COLOUR, text);
+    ShowField(dialog, state, IDC_SPY_COLOUR, text);
 }
 
 // Shift or Ctrl held down. Keys typed into another program show in the
@@ -109,7 +140,7 @@ static void OnSpyTimer(HWND dialog, SpyWindowState& state)
 
     char text[SPY_FIELD_CAPACITY];
     wsprintfA(text, PositionFormat, cursor.x, cursor.y);
-    ShowField(dialog, IDC_SPY_MOUSE, text);
+    ShowField(dialog, state, IDC_SPY_MOUSE, text);
 
     HWND window = WindowFromPoint(cursor);
     // Class and text are read once, as the cursor comes onto a window, not
@@ -118,20 +149,20 @@ static void OnSpyTimer(HWND dialog, SpyWindowState& state)
         state.describedWindow = window;
         text[0] = '\0';
         GetClassNameA(window, text, SPY_FIELD_CAPACITY);
-        ShowField(dialog, IDC_SPY_CLASS, text);
+        ShowField(dialog, state, IDC_SPY_CLASS, text);
         ReadSpyText(window, text);
-        ShowField(dialog, IDC_SPY_TEXT, text);
+        ShowField(dialog, state, IDC_SPY_TEXT, text);
     }
 
-    ShowHandle(dialog, IDC_SPY_WINDOW, window);
-    ShowHandle(dialog, IDC_SPY_PARENT, GetParent(window));
+    ShowHandle(dialog, state, IDC_SPY_WINDOW, window);
+    ShowHandle(dialog, state, IDC_SPY_PARENT, GetParent(window));
     RECT rect = {};
     GetWindowRect(window, &rect);
     wsprintfA(text, RectangleFormat, rect.left, rect.top, rect.right, rect.bottom);
-    ShowField(dialog, IDC_SPY_RECT, text);
-    ShowHandle(dialog, IDC_SPY_MENU, GetMenu(window));
+    ShowField(dialog, state, IDC_SPY_RECT, text);
+    ShowHandle(dialog, state, IDC_SPY_MENU, GetMenu(window));
 
-    ShowColour(dialog, state.colourAsHex != 0, window, cursor, rect);
+    ShowColour(dialog, state, window, cursor, rect);
 }
 
 // Every field as a line "Label: value" ending in CR LF. Each label is the
@@ -184,7 +215,8 @@ INT_PTR CALLBACK SpyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG) {
         KeepDialogState(dialog, lParam);
         SpyWindowState* opened = reinterpret_cast<SpyWindowState*>(lParam);
-        opened->describedWindow = nullptr;   // the fields start empty
+        opened->describedWindow = nullptr;
+        KnowEmptyFields(*opened);
         if (opened->colourAsHex)
             CheckDlgButton(dialog, IDC_SPY_HEX, BST_CHECKED);
         for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
@@ -201,6 +233,10 @@ INT_PTR CALLBACK SpyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         OnSpyTimer(dialog, *state);
         return TRUE;
     case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE) {
+            OnFieldChanged(*state, LOWORD(wParam));
+            return TRUE;
+        }
         switch (LOWORD(wParam)) {
         case IDC_SPY_HEX:
             // The box checks itself; the setting follows it, and the colour

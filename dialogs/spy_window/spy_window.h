@@ -17,15 +17,24 @@ const UINT SPY_TIMER_PERIOD_MS = 100;
 // that does not answer in time shows an empty text.
 const UINT SPY_TEXT_TIMEOUT_MS = 100;
 
+// Every field holds at most 254 characters.
+const int SPY_FIELD_CAPACITY = 255;
+const int SPY_FIELD_COUNT = 8;
+
 // What the spy keeps from one opening to the next: the form of the colour
 // (0 decimal; anything else hexadecimal, toggled with "Color as Hex value")
 // and the cursor position of the last look, so a new opening shows nothing
 // until the mouse moves. Within an opening, also the window whose class and
-// text the fields show.
+// text the fields show, and what each field was last given.
 struct SpyWindowState {
     int32_t colourAsHex;
     POINT lastPosition;
     HWND describedWindow;
+    // In the order of the dialog's fields. A field the user changes is no
+    // longer known, and the next look writes it again.
+    char shown[SPY_FIELD_COUNT][SPY_FIELD_CAPACITY];
+    bool known[SPY_FIELD_COUNT];
+    bool writing;   // the spy itself is changing a field
 };
 
 // Runs the spy window (template 300) owned by owner with its state, which

@@ -92,6 +92,9 @@ TEST_F(Spy, ShowsTheWindowUnderTheCursorAndItsPixelInDecimalThenHexOnlyWhenTheCu
     EXPECT_EQ(HandleText(target), Field(dialog, IDC_SPY_WINDOW));
     EXPECT_EQ(HandleText(canvas), Field(dialog, IDC_SPY_PARENT));
     EXPECT_EQ("310, 210, 430, 230", Field(dialog, IDC_SPY_RECT));
+    SetDlgItemTextA(dialog, IDC_SPY_RECT, "typed over");
+    ASSERT_TRUE(PointAt(321, 215));
+    EXPECT_EQ("310, 210, 430, 230", Field(dialog, IDC_SPY_RECT)) << "what the user typed is written over";
 
     ASSERT_TRUE(PointAt(450, 300));
     EXPECT_EQ("R: 255, G:   0, B:   5", Field(dialog, IDC_SPY_COLOUR));
