@@ -10,10 +10,11 @@
 #include "ui/file_icons.h"
 #include "ui/program_icons.h"
 
-// The look, and what the fixed items' icons cost.
+// The look, what the fixed items' icons cost, and where items are measured.
 static struct {
     MenuLook look;
     DrawResourceCounts fixedIcons;
+    HDC measuring;
 } Painter;
 
 // The record as it was before the padded border width was added; every
@@ -33,6 +34,20 @@ const MenuLook& MenuFonts()
         look.captionFont = CreateFontIndirectA(&look.metrics.lfCaptionFont);
     }
     return look;
+}
+
+// A context like the screen's, with the menu font chosen, kept from the
+// first measuring on: a hundred items would otherwise take and give back
+// the screen's context a hundred times per submenu.
+static HDC MeasuringContext()
+{
+    HDC& measuring = Painter.measuring;
+    if (!measuring) {
+        measuring = CreateCompatibleDC(nullptr);
+        if (measuring)
+            SelectObject(measuring, MenuFonts().menuFont);
+    }
+    return measuring;
 }
 
 DrawResourceCounts DrawResources()
@@ -224,10 +239,14 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* measure)
         return;
     }
     const MenuLook& look = MenuFonts();
-    WindowDC screen(nullptr);
-    SelectedObject font(screen.get(), look.menuFont);
     RECT bounds = { 0, 0, 0, 0 };
-    DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | TextFormat(IsEntrySource(source)));
+    if (HDC measuring = MeasuringContext()) {
+        DrawTextA(measuring, text, -1, &bounds, DT_CALCRECT | TextFormat(IsEntrySource(source)));
+    } else {
+        WindowDC screen(nullptr);
+        SelectedObject font(screen.get(), look.menuFont);
+        DrawTextA(screen.get(), text, -1, &bounds, DT_CALCRECT | TextFormat(IsEntrySource(source)));
+    }
     int height = bounds.bottom - bounds.top;
     if (height < MIN_ITEM_HEIGHT)
         height = MIN_ITEM_HEIGHT;

@@ -27,6 +27,7 @@
 #include "tests/bench/bench_timing.h"
 #include "tests/support/seam_recorder.h"
 #include "tests/support/wine_support.h"
+#include "ui/file_icons.h"
 #include "ui/window_icon.h"
 
 namespace {
@@ -199,6 +200,8 @@ void PrintIconCosts(const std::vector<std::string>& applets, const std::string& 
     }
     PrintCallCost("ExtractAssociatedIconA, a desktop document (.txt)",
                   [&] { DestroyExtracted(ExtractIconOf(desktopItem)); });
+    PrintCallCost("ShowsItsTypesIcon, a desktop document (.txt)",
+                  [&] { ShowsItsTypesIcon(desktopItem.c_str(), ".txt"); });
     if (!saver.empty())
         PrintCallCost("ExtractAssociatedIconA, a screen saver (.scr)", [&] { DestroyExtracted(ExtractIconOf(saver)); });
     for (const char* program : { "explorer.exe", "rundll32.exe" }) {
