@@ -39,9 +39,9 @@ struct RegKeyTraits : NullEmpty<HKEY> { static void Close(HKEY key) { RegCloseKe
 struct FindTraits { static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
                     static void Close(HANDLE find) { FindClose(find); } };
 struct KernelTraits : NullEmpty<HANDLE> { static void Close(HANDLE handle) { CloseHandle(handle); } };
-// CreateToolhelp32Snapshot fails with INVALID_HANDLE_VALUE too.
-struct SnapshotTraits { static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-                        static void Close(HANDLE snapshot) { CloseHandle(snapshot); } };
+// CreateToolhelp32Snapshot and CreateFileA fail with INVALID_HANDLE_VALUE.
+struct InvalidValueTraits { static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+                            static void Close(HANDLE handle) { CloseHandle(handle); } };
 struct LibraryTraits : NullEmpty<HMODULE> { static void Close(HMODULE module) { FreeLibrary(module); } };
 struct IconTraits : NullEmpty<HICON> { static void Close(HICON icon) { DestroyIcon(icon); } };
 struct GdiTraits : NullEmpty<HGDIOBJ> { static void Close(HGDIOBJ object) { DeleteObject(object); } };
@@ -50,7 +50,8 @@ struct MemoryDCTraits : NullEmpty<HDC> { static void Close(HDC dc) { DeleteDC(dc
 typedef OwnedHandle<HKEY, RegKeyTraits> RegKey;
 typedef OwnedHandle<HANDLE, FindTraits> FindHandle;
 typedef OwnedHandle<HANDLE, KernelTraits> KernelHandle;
-typedef OwnedHandle<HANDLE, SnapshotTraits> SnapshotHandle;
+typedef OwnedHandle<HANDLE, InvalidValueTraits> SnapshotHandle;
+typedef OwnedHandle<HANDLE, InvalidValueTraits> FileHandle;
 typedef OwnedHandle<HMODULE, LibraryTraits> Library;
 // Only for icons this program created or extracted, never for LoadIcon's shared ones.
 typedef OwnedHandle<HICON, IconTraits> OwnedIcon;

@@ -206,7 +206,7 @@ static bool AppletText(const DynamicSubmenu& submenu, int k, bool, char* out, si
 }
 
 // Taken while building; the table keeps it.
-static ItemIcon AppletIcon(const DynamicSubmenu& submenu, int k)
+static ItemIcon AppletIcon(DynamicSubmenu& submenu, int k)
 {
     return ItemIcon{ submenu.entries[k].icon, false };
 }

@@ -48,12 +48,32 @@ static bool DesktopItemText(const DynamicSubmenu& submenu, int k, bool drawn, ch
     return true;
 }
 
-static ItemIcon DesktopItemIcon(const DynamicSubmenu& submenu, int k)
+static bool SameExtension(const char* path, const char* other)
 {
-    const char* path = submenu.entries[k].file;
+    FileNameParts a = SplitFileName(path), b = SplitFileName(other);
+    return lstrcmpiA(a.extension, b.extension) == 0;
+}
+
+// A document shows its type's icon, so one extraction serves every entry of
+// its type in this opening: a desktop of a hundred documents costs a few
+// extractions, not a hundred. The entry that took the icon owns it; the
+// others show it while the table lives, which is as long as the owner.
+// A type that gives no icon gives none to any of its entries.
+static ItemIcon DesktopItemIcon(DynamicSubmenu& submenu, int k)
+{
+    MenuEntry& entry = submenu.entries[k];
     ItemIcon icon = { nullptr, false };
-    if (path)
-        icon.icon = ListedFileIcon(path, icon.owned);
+    if (!entry.file)
+        return icon;
+    entry.iconOfType = ShowsItsTypesIcon(entry.file, SplitFileName(entry.file).extension);
+    if (entry.iconOfType) {
+        for (int j = 0; j < submenu.count; ++j) {
+            const MenuEntry& other = submenu.entries[j];
+            if (j != k && other.iconOfType && other.iconTaken && SameExtension(other.file, entry.file))
+                return ItemIcon{ other.icon, false };
+        }
+    }
+    icon.icon = ListedFileIcon(entry.file, icon.owned);
     return icon;
 }
 

@@ -44,6 +44,7 @@ static void ForgetEntryIcon(DrawResourceCounts& counts, MenuEntry& entry)
     entry.icon = nullptr;
     entry.iconTaken = false;
     entry.iconOwned = false;
+    entry.iconOfType = false;
 }
 
 void ForgetEntryIcons(DynamicSubmenu& submenu)

@@ -41,6 +41,9 @@ struct MenuEntry {
     HICON icon;
     bool iconTaken;     // icon holds what was found, which may be none
     bool iconOwned;     // the table destroys icon when it is emptied
+    // The icon is the one of the entry's file type, which other entries of
+    // that type may show too (see ShowsItsTypesIcon).
+    bool iconOfType;
     HWND window;    // task windows: the window the entry stands for
     int number;     // applets: the applet's number within its file
 };
@@ -77,7 +80,7 @@ struct SubmenuKind {
     bool (*text)(const DynamicSubmenu& submenu, int k, bool drawn, char* out, size_t capacity);
     // Entry k's icon, asked for at its first drawing in an opening
     // (EntryIcon keeps it).
-    ItemIcon (*icon)(const DynamicSubmenu& submenu, int k);
+    ItemIcon (*icon)(DynamicSubmenu& submenu, int k);
     // Choosing entry k; Ctrl and Shift, where they mean something, are read
     // when it runs (after the menu has closed).
     void (*run)(const DynamicSubmenu& submenu, HWND window, int k);

@@ -45,7 +45,7 @@ static bool FavouriteText(const DynamicSubmenu&, int k, bool drawn, char* out, s
 }
 
 // A program that is not there shows the system's application icon.
-static ItemIcon FavouriteIcon(const DynamicSubmenu&, int k)
+static ItemIcon FavouriteIcon(DynamicSubmenu&, int k)
 {
     char program[MAX_PATH];
     ProgramPathOf(FavouriteList.programs[k], program, MAX_PATH);

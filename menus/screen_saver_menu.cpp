@@ -109,7 +109,7 @@ static bool ScreenSaverText(const DynamicSubmenu& submenu, int k, bool drawn, ch
     return true;
 }
 
-static ItemIcon ScreenSaverIcon(const DynamicSubmenu& submenu, int k)
+static ItemIcon ScreenSaverIcon(DynamicSubmenu& submenu, int k)
 {
     return DrawingIcon(AssociatedIcon(submenu.entries[k].text));
 }

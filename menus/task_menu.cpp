@@ -60,7 +60,7 @@ static bool TaskWindowText(const DynamicSubmenu& submenu, int k, bool, char* out
     return true;
 }
 
-static ItemIcon TaskWindowIcon(const DynamicSubmenu& submenu, int k)
+static ItemIcon TaskWindowIcon(DynamicSubmenu& submenu, int k)
 {
     return ItemIcon{ GetWindowIcon(submenu.entries[k].window, true), false };
 }

@@ -2,6 +2,7 @@
 
 #include <io.h>
 
+#include "base/handles.h"
 #include "base/program.h"
 #include "base/system_libraries.h"
 #include "base/text.h"
@@ -45,6 +46,44 @@ HICON ListedFileIcon(const char* path, bool& owned)
         return GenericIcon(owned);
     owned = true;
     return AssociatedIcon(path);
+}
+
+static bool IsShortcutExtension(const char* extension)
+{
+    if (extension[0] == '.')
+        ++extension;
+    static const char* const Shortcuts[] = { "lnk", "pif", "url" };
+    for (const char* shortcut : Shortcuts) {
+        if (lstrcmpiA(extension, shortcut) == 0)
+            return true;
+    }
+    return false;
+}
+
+// What the shell looks for before it turns to the file's type: a program
+// or library ("MZ"), an icon or cursor file, an animated cursor ("RIFF").
+static bool BeginsLikeAnIconHolder(const unsigned char* head, DWORD length)
+{
+    if (length >= 2 && head[0] == 'M' && head[1] == 'Z')
+        return true;
+    if (length < 4)
+        return false;
+    if (head[0] == 0 && head[1] == 0 && (head[2] == 1 || head[2] == 2) && head[3] == 0)
+        return true;
+    return head[0] == 'R' && head[1] == 'I' && head[2] == 'F' && head[3] == 'F';
+}
+
+bool ShowsItsTypesIcon(const char* path, const char* extension)
+{
+    if (IsNetworkPath(path) || IsShortcutExtension(extension))
+        return false;
+    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    unsigned char head[4];
+    DWORD length = 0;
+    if (!file.valid() || !ReadFile(file.get(), head, sizeof head, &length, nullptr))
+        return false;
+    return !BeginsLikeAnIconHolder(head, length);
 }
 
 HICON ListedProgramIcon(const char* path, bool& owned)

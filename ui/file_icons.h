@@ -27,6 +27,13 @@ bool IsNetworkPath(const char* path);
 // shell associates with it (null when there is none).
 HICON ListedFileIcon(const char* path, bool& owned);
 
+// True when the icon the shell associates with the file is its type's
+// alone, the same for every file of that extension: the file can be read
+// and holds no icon of its own (it is not a program, a library or an icon
+// file), and it is not a shortcut, whose icon may be its target's.
+// extension is the path's, with or without its ".".
+bool ShowsItsTypesIcon(const char* path, const char* extension);
+
 // The same for a program the user listed, which may be gone: a missing
 // file also shows the generic application icon.
 HICON ListedProgramIcon(const char* path, bool& owned);

@@ -367,6 +367,41 @@ TEST_F(OwnerDraw, AnEntrysIconIsTakenAtItsFirstDrawingAndKeptUntilTheNextOpening
     EXPECT_EQ(DrawResources().iconsTaken - before.iconsTaken, DrawResources().iconsReleased - before.iconsReleased);
 }
 
+// The desktop entry whose file name is name.
+static const MenuEntry& DesktopEntry(const char* name)
+{
+    DynamicSubmenu& desktop = SubmenuRecordAt(ROOT_POSITION_DESKTOP);
+    for (int k = 0; k < desktop.count; ++k) {
+        if (lstrcmpiA(desktop.entries[k].text, name) == 0)
+            return desktop.entries[k];
+    }
+    static const MenuEntry none = {};
+    ADD_FAILURE() << name << " is not listed";
+    return none;
+}
+
+TEST_F(OwnerDraw, DocumentsOfOneTypeShareOneIconFilesWithIconsOfTheirOwnAndShortcutsDoNot)
+{
+    TemporaryDirectory desktop("type-icons");
+    ShellFolderOverride desktopValue("Desktop", desktop.path());
+    char notepad[MAX_PATH];
+    ASSERT_GT(SearchPathA(nullptr, "notepad.exe", nullptr, MAX_PATH, notepad, nullptr), 0u);
+    WriteFileText(desktop.file("a.txt"), "text");
+    WriteFileText(desktop.file("b.TXT"), "more text");
+    CopyFileA(notepad, desktop.file("program.txt").c_str(), FALSE);   // a program under a document's name
+    WriteFileText(desktop.file("cursor.txt"), "RIFF, as an animated cursor begins");
+    WriteFileText(desktop.file("one.lnk"), "shortcut");
+    PrepareDynamicMenus();
+    FillDynamicSubmenu(ROOT_POSITION_DESKTOP, window, PopupMenu.itemsPerColumn);
+    DrawAll(window, SubmenuAt(ROOT_POSITION_DESKTOP));
+    const MenuEntry &a = DesktopEntry("a.txt"), &b = DesktopEntry("b.TXT");
+    EXPECT_TRUE(a.iconOfType && b.iconOfType);
+    EXPECT_EQ(a.icon, b.icon);
+    EXPECT_FALSE(a.iconOwned && b.iconOwned) << "one of them owns it (or neither: no icon for the type)";
+    for (const char* own : { "program.txt", "cursor.txt", "one.lnk" })
+        EXPECT_FALSE(DesktopEntry(own).iconOfType) << own;
+}
+
 // Every item of a submenu drawn as the menu would.
 static void DrawAll(HWND window, HMENU menu)
 {
