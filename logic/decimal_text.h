@@ -1,10 +1,23 @@
-// Decimal text to doubles, exactly, on whole numbers alone: the Calculator
-// reads numbers the same way on every compiler and runtime, and the program
-// carries no C runtime strtod.
+// Doubles to decimal text and back, exactly, on whole numbers alone: the
+// Calculator reads and shows numbers the same way on every compiler and
+// runtime, and the program carries no C runtime printf or strtod.
 #ifndef VORNEL_LOGIC_DECIMAL_TEXT_H
 #define VORNEL_LOGIC_DECIMAL_TEXT_H
 
 #include <cstddef>
+
+// The text printf's "%f" gives: six decimals, rounded from the exact binary
+// value to nearest, ties to even; "-" for every negative sign, -0 included.
+// Infinities are "inf" and "-inf" and every NaN is "nan", as the MinGW
+// runtime's printf showed them. Returns the length; when the text and its
+// terminator do not fit `capacity`, `out` is left empty (if it has room for
+// that) and 0 is returned. The longest text, of -DBL_MAX, has 317 characters.
+size_t FormatFixed(double value, char* out, size_t capacity);
+
+// The text printf's "%.15g" gives: fifteen significant digits rounded as in
+// FormatFixed, in fixed notation for decimal exponents from -4 to 14 and as
+// "1.5e+280" otherwise, trailing zeros dropped. Returns as FormatFixed does.
+size_t FormatGeneral(double value, char* out, size_t capacity);
 
 // Texts longer than this are refused by ParseDecimal: the Calculator's line
 // is no longer.

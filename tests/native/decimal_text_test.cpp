@@ -1,5 +1,5 @@
-// Our exact conversion against glibc's strtod, which rounds exactly as the
-// MinGW runtime did.
+// Our exact conversions against glibc's printf and strtod, which round
+// exactly as the MinGW runtime did.
 #include "logic/decimal_text.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +15,60 @@
 
 namespace {
 
+double FromBits(uint64_t bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void ExpectPrintedAsGlibcDoes(double value)
+{
+    char expected[400], actual[400];
+    std::snprintf(expected, sizeof expected, "%f", value);
+    EXPECT_EQ(std::strlen(expected), FormatFixed(value, actual, sizeof actual));
+    EXPECT_STREQ(expected, actual) << "%f of " << std::hexfloat << value;
+    std::snprintf(expected, sizeof expected, "%.15g", value);
+    EXPECT_EQ(std::strlen(expected), FormatGeneral(value, actual, sizeof actual));
+    EXPECT_STREQ(expected, actual) << "%.15g of " << std::hexfloat << value;
+}
+
 void ExpectReadAsGlibcDoes(const std::string& text)
 {
     double expected = std::strtod(text.c_str(), nullptr);
     double actual = -1;
     ParseDecimal(text.data(), text.size(), actual);
     EXPECT_EQ(0, std::memcmp(&expected, &actual, sizeof actual)) << text;
+}
+
+TEST(DecimalText, PrintsAsPrintf)
+{
+    // Ties at the sixth decimal and the fifteenth digit go to even.
+    for (double value : {0.0, 0.0000005, 2.5e-7, 0.0078125, 0.5e-6, 1.5e-6, 1e15 + 5, 1e15 + 15, 0.1, 2.0 / 3,
+                         1e22, 1e23, 9007199254740993.0, 999999.9999995, 9.999999999999995e-5, 1e-5, 1e14,
+                         1e15, DBL_MIN, DBL_MAX, DBL_TRUE_MIN, 0x1.fffffffffffffp-1023, HUGE_VAL})
+        for (double sign : {1.0, -1.0})
+            ExpectPrintedAsGlibcDoes(sign * value);
+    for (int exponent = -310; exponent <= 308; ++exponent)
+        ExpectPrintedAsGlibcDoes(std::pow(10.0, exponent));
+
+    std::mt19937_64 random(1);
+    for (int i = 0; i < 3000; ++i) {
+        double value = FromBits(random());
+        if (!std::isnan(value))  // glibc writes "-nan" where the program writes "nan"
+            ExpectPrintedAsGlibcDoes(value);
+        ExpectPrintedAsGlibcDoes(std::ldexp(double(random() % 4000000), -int(random() % 40)));
+    }
+}
+
+TEST(DecimalText, TextThatDoesNotFitIsNotWritten)
+{
+    char out[9];
+    EXPECT_EQ(0u, FormatFixed(1.5, out, 8));
+    EXPECT_STREQ("", out);
+    EXPECT_EQ(8u, FormatFixed(1.5, out, 9));
+    EXPECT_EQ(0u, FormatGeneral(1e300, out, 6));
+    EXPECT_STREQ("", out);
 }
 
 TEST(DecimalText, ReadsAsStrtod)
