@@ -3,12 +3,12 @@
 // lives in one Evaluator object on the caller's stack for one call.
 #include "logic/evaluator.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+
+#include "logic/decimal_text.h"
 
 namespace {
 
@@ -376,17 +376,10 @@ TokenKind Evaluator::ScanNumber()
             ++cursor_;
     }
 
-    // Only the taken text is converted: handing the converter the rest of the
-    // line would let it read a fourth exponent digit. strtod is atof with a
-    // promised errno; glibc declares atof pure, and optimisers then drop an
-    // errno test after it. Underflow (1E-999) reports ERANGE on glibc as well.
-    char number[WorkingCopySize];
-    size_t length = size_t(cursor_ - start);
-    std::memcpy(number, start, length);
-    number[length] = '\0';
-    errno = 0;
-    double value = std::strtod(number, nullptr);
-    if (errno == ERANGE)
+    // Only the taken text is converted: the rest of the line could hold a
+    // fourth exponent digit.
+    double value;
+    if (!ParseDecimal(start, size_t(cursor_ - start), value))
         return Bad;
     tokenValue_.number = value;
     return Number;

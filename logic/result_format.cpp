@@ -1,13 +1,13 @@
 // Result text of the Calculator.
 #include "logic/result_format.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "logic/decimal_text.h"
 
 namespace {
 
-// "%f" of the largest double is 317 characters; infinities and NaNs are far
-// shorter on every runtime we build for.
+// "%f" of the largest double is 317 characters.
 constexpr size_t FixedTextSize = 330;
 
 // Copies `text` (of `length` characters) when it fits with its terminator.
@@ -27,12 +27,11 @@ void FormatResult(double value, char* out, size_t capacity)
     if (out == nullptr || capacity == 0)
         return;
 
-    // Format into our own buffer and only copy what fits: MinGW's and the
-    // C99 snprintf disagree about what a cut-off call leaves behind.
+    // Format into our own buffer and only copy what fits: the fixed text
+    // may fit only once its zeros are trimmed.
     char text[FixedTextSize];
-    int written = std::snprintf(text, sizeof text, "%f", value);
-    if (written >= 0 && size_t(written) < sizeof text) {
-        size_t length = size_t(written);
+    size_t length = FormatFixed(value, text, sizeof text);
+    if (length > 0) {
         // Six decimals always print, so trimming never reaches an integer
         // part's own zeros: "100.000000" becomes "100", not "1".
         while (length > 0 && text[length - 1] == '0')
@@ -46,8 +45,8 @@ void FormatResult(double value, char* out, size_t capacity)
     // Too long for the field in fixed notation. Fifteen significant digits
     // are as many as a double holds for sure; the exponent's zeros ("1e+300")
     // must not be trimmed.
-    written = std::snprintf(text, sizeof text, "%.15g", value);
-    if (written >= 0 && size_t(written) < sizeof text && CopyIfFits(text, size_t(written), out, capacity))
+    length = FormatGeneral(value, text, sizeof text);
+    if (length > 0 && CopyIfFits(text, length, out, capacity))
         return;
 
     // A cut-off number would be a wrong number.

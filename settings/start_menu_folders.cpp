@@ -1,9 +1,9 @@
 #include "settings/start_menu_folders.h"
 
-#include <stdio.h>
 #include <windows.h>
 
 #include "base/handles.h"
+#include "base/text.h"
 #include "settings/shell_folders.h"
 
 bool StartMenuFolder(const char* name, const char* classId, StartMenuOperation operation)
@@ -11,10 +11,11 @@ bool StartMenuFolder(const char* name, const char* classId, StartMenuOperation o
     char startMenu[MAX_PATH];
     if (!ReadShellFolderPath("Start Menu", startMenu))
         return false;
-    char path[MAX_PATH];
-    int length = snprintf(path, MAX_PATH, "%s\\%s.%s", startMenu, name, classId);
-    if (length < 0 || length >= MAX_PATH)
-        return false;   // a cut name would be another folder
+    char path[MAX_PATH] = "";
+    const char* parts[] = { startMenu, "\\", name, ".", classId };
+    for (const char* part : parts)
+        if (!AppendText(path, sizeof path, part))
+            return false;   // a cut name would be another folder
     switch (operation) {
     case START_MENU_CREATE:
         return CreateDirectoryA(path, nullptr) != FALSE;

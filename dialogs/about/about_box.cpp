@@ -1,6 +1,5 @@
 #include "dialogs/about/about_box.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "base/program.h"
@@ -47,8 +46,9 @@ static bool ReadProductVersion(char* text, size_t capacity)
     if (!query(block, "\\VarFileInfo\\Translation", &value, &valueLength) || valueLength < 2 * sizeof(WORD))
         return false;
     const WORD* translation = static_cast<const WORD*>(value);
+    // Two words of four hex digits: always 39 characters.
     char entry[64];
-    snprintf(entry, sizeof entry, "\\StringFileInfo\\%04x%04x\\ProductVersion", static_cast<unsigned>(translation[0]), static_cast<unsigned>(translation[1]));
+    wsprintfA(entry, "\\StringFileInfo\\%04x%04x\\ProductVersion", static_cast<unsigned>(translation[0]), static_cast<unsigned>(translation[1]));
     if (!query(block, entry, &value, &valueLength) || valueLength == 0)
         return false;
     // Not more than the value's own length, whether that counts a

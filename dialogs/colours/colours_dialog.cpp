@@ -1,7 +1,6 @@
 #include "dialogs/colours/colours_dialog.h"
 
 #include <commctrl.h>
-#include <stdio.h>
 
 #include "base/system_libraries.h"
 #include "dialogs/single_dialog.h"
@@ -23,8 +22,9 @@ static unsigned Component(ColourValue colour, int index)
 
 void ShowColourText(HWND dialog, ColourValue colour)
 {
+    // Three bytes of three digits each and two line breaks: 11 characters.
     char text[16];
-    snprintf(text, sizeof text, "%3u\n%3u\n%3u", Component(colour, 0), Component(colour, 1), Component(colour, 2));
+    wsprintfA(text, "%3u\n%3u\n%3u", Component(colour, 0), Component(colour, 1), Component(colour, 2));
     SetDlgItemTextA(dialog, IDC_COLOUR_VALUES, text);
 }
 

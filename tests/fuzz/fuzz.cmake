@@ -3,7 +3,7 @@
 #   build/native/evaluator_fuzz -max_len=300 -max_total_time=600
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     add_executable(evaluator_fuzz ${CMAKE_SOURCE_DIR}/tests/fuzz/evaluator_fuzz.cpp
-        ${CMAKE_SOURCE_DIR}/logic/evaluator.cpp)
+        ${CMAKE_SOURCE_DIR}/logic/evaluator.cpp ${CMAKE_SOURCE_DIR}/logic/decimal_text.cpp)
     target_include_directories(evaluator_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(evaluator_fuzz PRIVATE -g -O1 -fsanitize=fuzzer,address,undefined)
     target_link_options(evaluator_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
