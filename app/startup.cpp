@@ -69,15 +69,19 @@ HWND StartApplication(HINSTANCE instance)
     HWND window = CreateMainWindow(instance);
     if (!window)
         return nullptr;
-    LoadProgramIcons(instance);
     LoadSettings(window);
     PlaceButtonWindow(window);
-    BuildButtonIcon(window, 0);
-    BuildButtonIcon(window, 1);
+    // The tray icon shows the ball; without it, the ball's icons wait with
+    // the menu's until the button is on screen.
+    bool trayIconFirst = PlacementHasTrayIcon(Settings.place);
+    if (trayIconFirst)
+        BuildButtonIcons(window);
     AddTrayIcon(window);
     // After the tray icon, which decides whether the button may hide.
     ShowForPlacement(window);
-    // What only the menu needs waits until the button is on screen.
+    if (!trayIconFirst)
+        BuildButtonIcons(window);
+    LoadProgramIcons(instance);
     ReadShellFolderNames();
     LoadFavourites();
     BuildPopupMenu(window);

@@ -1,5 +1,6 @@
 #include "ui/program_icons.h"
 
+#include "base/program.h"
 #include "res/resource.h"
 #include "ui/button_face.h"
 
@@ -37,12 +38,14 @@ void LoadProgramIcons(HINSTANCE instance)
         Held.loaded.*entry.icon = LoadIconA(entry.fromSystem ? nullptr : instance, entry.id);
 }
 
-void BuildButtonIcon(HWND window, int slot)
+void BuildButtonIcons(HWND window)
 {
-    if (Held.button[slot])
-        DestroyIcon(Held.button[slot]);
-    Held.button[slot] = nullptr;
-    Held.button[slot] = CreateButtonIcon(window, slot);
+    for (int slot = 0; slot < 2; ++slot) {
+        if (Held.button[slot])
+            DestroyIcon(Held.button[slot]);
+        Held.button[slot] = nullptr;
+        Held.button[slot] = CreateButtonIcon(window, slot);
+    }
 }
 
 void DestroyButtonIcons()
@@ -58,5 +61,10 @@ HICON ButtonIconOrDefault(int slot)
 {
     if (Held.button[slot])
         return Held.button[slot];
-    return slot == 1 ? Held.loaded.appPressed : Held.loaded.app;
+    HICON standIn = slot == 1 ? Held.loaded.appPressed : Held.loaded.app;
+    // The system hands out the same icon for every load of a resource, so
+    // one taken before LoadProgramIcons is the one it will keep.
+    if (!standIn)
+        standIn = LoadIconA(Program.instance, MAKEINTRESOURCEA(slot == 1 ? IDI_APP_PRESSED : IDI_APP));
+    return standIn;
 }

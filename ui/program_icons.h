@@ -32,11 +32,13 @@ void LoadProgramIcons(HINSTANCE instance);
 // until built and after a failed build.
 extern HICON const (&ButtonIcons)[2];
 
-// Rebuilds one slot from the current colours, destroying its previous icon.
-void BuildButtonIcon(HWND window, int slot);
+// Rebuilds both slots from the current colours, destroying their previous
+// icons.
+void BuildButtonIcons(HWND window);
 // Destroys both, slot 0 then slot 1.
 void DestroyButtonIcons();
-// The slot's icon, or the resource icon standing in for it.
+// The slot's icon, or the resource icon standing in for it (also before
+// LoadProgramIcons).
 HICON ButtonIconOrDefault(int slot);
 
 #endif

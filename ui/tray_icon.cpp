@@ -64,8 +64,7 @@ void SetTrayIconPressed(bool pressed)
 
 void RefreshButtonIcons(HWND window)
 {
-    BuildButtonIcon(window, 0);
-    BuildButtonIcon(window, 1);
+    BuildButtonIcons(window);
     RemoveTrayIcon(window);
     AddTrayIcon(window);
 }

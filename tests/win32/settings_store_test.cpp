@@ -5,6 +5,8 @@
 #include "menus/popup_menu.h"
 #include "app/startup.h"
 #include "settings/settings_store.h"
+#include "ui/program_icons.h"
+#include "ui/tray_icon.h"
 
 static std::vector<unsigned char> Bytes(std::initializer_list<unsigned> values)
 {
@@ -83,6 +85,8 @@ TEST_F(StoredEverything, AreReadPlacedAndShown)
     EXPECT_EQ(47, rect.right - rect.left) << "Large Window";
     EXPECT_EQ(47, rect.bottom - rect.top);
     EXPECT_TRUE(IsWindowVisible(window)) << "WindowAndTray shows the button";
+    ASSERT_NE(nullptr, ButtonIcons[0]);
+    EXPECT_EQ(ButtonIcons[0], TrayIconData.hIcon) << "the tray shows the ball from the start";
     EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(PopupMenu.tree.options, 52, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(0u, GetMenuState(PopupMenu.tree.options, 60, MF_BYCOMMAND) & MF_CHECKED);
 }
