@@ -130,13 +130,15 @@ protected:
     {
         return windows_.Make(title, style, owner);
     }
-    bool Listed(HWND w)
+    // The window's entry, or -1.
+    int EntryOf(HWND w)
     {
         for (int k = 0; k < Tasks().count; ++k)
             if (Tasks().entries[k].window == w)
-                return true;
-        return false;
+                return k;
+        return -1;
     }
+    bool Listed(HWND w) { return EntryOf(w) >= 0; }
     TestWindows windows_;
 };
 
@@ -160,6 +162,15 @@ TEST_F(TaskBuilder, ListsTitledUnownedShownOrMinimizedWindowsOnly)
     EXPECT_FALSE(Listed(window)) << "never the button itself";
     for (int k = 0; k < Tasks().count; ++k)
         EXPECT_EQ(static_cast<UINT>(2000 + k), GetMenuItemID(Tasks().menu, k));
+    // In Z order from the top.
+    SetWindowPos(minimized, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PrepareDynamicMenus();
+    Build(ROOT_POSITION_TASK_MANAGER, window);
+    EXPECT_LT(EntryOf(minimized), EntryOf(plain));
+    SetWindowPos(plain, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PrepareDynamicMenus();
+    Build(ROOT_POSITION_TASK_MANAGER, window);
+    EXPECT_LT(EntryOf(plain), EntryOf(minimized));
 }
 
 // The compositor as it would answer: one window cloaked, the others not.
