@@ -14,27 +14,27 @@ void ReleaseItemIcon(DrawResourceCounts& counts, HICON icon)
         ++counts.iconsReleased;
 }
 
+// The entry keeps what was found; an icon it owns is counted.
+static void TakeEntryIcon(DynamicSubmenu& submenu, MenuEntry& entry, ItemIcon found)
+{
+    entry.icon = found.icon;
+    entry.iconOwned = found.owned && found.icon;
+    entry.iconTaken = true;
+    if (entry.iconOwned)
+        CountItemIcon(submenu.resources, entry.icon);
+}
+
 HICON EntryIcon(DynamicSubmenu& submenu, int k)
 {
     MenuEntry& entry = submenu.entries[k];
-    if (!entry.iconTaken) {
-        ItemIcon found = submenu.kind->icon(submenu, k);
-        entry.icon = found.icon;
-        entry.iconOwned = found.owned && found.icon;
-        entry.iconTaken = true;
-        if (entry.iconOwned)
-            CountItemIcon(submenu.resources, entry.icon);
-    }
+    if (!entry.iconTaken)
+        TakeEntryIcon(submenu, entry, submenu.kind->icon(submenu, k));
     return entry.icon;
 }
 
 void KeepBuiltIcon(DynamicSubmenu& submenu, int k, HICON icon)
 {
-    MenuEntry& entry = submenu.entries[k];
-    entry.icon = icon;
-    entry.iconTaken = true;
-    entry.iconOwned = icon != nullptr;
-    CountItemIcon(submenu.resources, icon);
+    TakeEntryIcon(submenu, submenu.entries[k], DrawingIcon(icon));
 }
 
 static void ForgetEntryIcon(DrawResourceCounts& counts, MenuEntry& entry)
